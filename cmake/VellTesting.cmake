@@ -1,0 +1,24 @@
+# GoogleTest for both targets, and vl_add_test(name SOURCES ... LIBS ...), which
+# builds one test executable and registers it with CTest. In the Windows build
+# CTest runs it through the Wine emulator of the toolchain file.
+enable_testing()
+
+if(WIN32)
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+    find_package(GTest REQUIRED)
+endif()
+
+set(VL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+
+function(vl_add_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} vl_test_support GTest::gmock GTest::gtest_main)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "VL_WINEPREFIX=${VL_WINEPREFIX}"
+        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Conversions between the program's Shift-JIS texts (code page 932) and UTF-8,
+// for the command-line tool's display and for reading UTF-8 manifests.
+
+// Bytes that are not valid Shift-JIS come out as U+FFFD.
+std::string ShiftJisToUtf8(const std::string& sjis);
+// Nothing when the text holds a character that Shift-JIS cannot represent.
+std::optional<std::string> Utf8ToShiftJis(const std::string& utf8);

@@ -1,0 +1,62 @@
+#include "tools/vellfont/console.h"
+
+#include <CLI/CLI.hpp>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "platform/text_encoding.h"
+
+void Fail(int exitCode, const std::string& message) {
+    std::cerr << "vellfont: " << message << '\n';
+    throw CLI::RuntimeError(exitCode);
+}
+
+std::string Display(const std::string& sjis) {
+    return ShiftJisToUtf8(sjis);
+}
+
+std::string NativePath(const std::string& argument) {
+    return argument;
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+#ifdef _WIN32
+    const char separator = '\\';
+#else
+    const char separator = '/';
+#endif
+    if (folder.empty()) return name;
+    const char last = folder.back();
+    if (last == '/' || last == separator) return folder + name;
+    return folder + separator + name;
+}
+
+std::string ReadFileOrFail(const std::string& path, int exitCode) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) Fail(exitCode, path + ": cannot be opened");
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    if (file.bad()) Fail(exitCode, path + ": cannot be read");
+    return bytes.str();
+}
+
+void WriteFileOrFail(const std::string& path, const std::string& bytes, int exitCode) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file) Fail(exitCode, path + ": cannot be created");
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file) {
+        std::remove(path.c_str());
+        Fail(exitCode, path + ": cannot be written");
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+// Prints one line to stderr and ends the subcommand with this exit code.
+[[noreturn]] void Fail(int exitCode, const std::string& message);
+
+// Shift-JIS bytes as UTF-8 for the terminal.
+std::string Display(const std::string& sjis);
+
+// A path given on the command line, as the Windows build's ANSI calls expect it.
+std::string NativePath(const std::string& argument);
+
+// Whether a folder exists at the path.
+bool IsDirectory(const std::string& path);
+
+// folder + the platform's separator + name (no separator doubled).
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// The whole file as bytes; Fail(exitCode, ...) naming the file when it cannot be read.
+std::string ReadFileOrFail(const std::string& path, int exitCode);
+// Writes the whole file; Fail(exitCode, ...) when it cannot be written.
+void WriteFileOrFail(const std::string& path, const std::string& bytes, int exitCode);

@@ -1,0 +1,3 @@
+#include "tools/vellfont/commands.h"
+
+void AddInstallCommands(CLI::App&) {}
