@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+// The bar that shows the progress of the font being installed (range 0 to 100).
+// Both calls are synchronous requests to a control owned by the UI thread.
+class IVLProgressBar {
+public:
+    virtual ~IVLProgressBar() = default;
+    virtual int32_t GetPos() = 0;
+    // The control clamps the position to its range.
+    virtual void SetPos(int32_t position) = 0;
+};
+
+// How the bar is found: asked on first need and kept for the rest of the process
+// once it answers with a bar. Until then (no wizard yet) the bar calls do nothing.
+void SetProgressBarLookup(std::function<IVLProgressBar*()> lookup);
+
+// Adds fractional progress; whole units move the bar and the fraction is kept,
+// also from one font to the next.
+void AddProgress(double amount);
+// Moves the bar by n units from its current position.
+void AdvanceProgress(int32_t n);
+// Puts the bar back to 0.
+void ResetProgress();
+
+// The fraction not yet shown on the bar (below 1.0 between calls).
+double GetProgressFraction();
+// Forgets the bar and the fraction; for tests, which each start from nothing.
+void ResetProgressStateForTesting();
