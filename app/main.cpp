@@ -1,0 +1,9 @@
+#include <windows.h>
+
+#include "app/otf_inst_win_app.h"
+#include "platform/framework/win_app.h"
+
+// The one application object, constructed before the entry code runs.
+COTFInstWinApp theApp;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return RunApplication(instance); }

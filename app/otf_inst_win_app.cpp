@@ -1,0 +1,104 @@
+#include "app/otf_inst_win_app.h"
+
+#include "app/startup_paths.h"
+#include "catalogue/inf_loader.h"
+#include "platform/framework/command_ids.h"
+#include "platform/framework/doc_template.h"
+#include "platform/framework/message_box.h"
+#include "resources/resource.h"
+#include "ui/about_dialog.h"
+#include "ui/main_frame.h"
+#include "ui/my_property_sheet.h"
+#include "ui/otf_inst_win_doc.h"
+#include "ui/otf_inst_win_view.h"
+
+namespace {
+const char kMutexName[] = "WinInstallerVellApp";
+const char kRegistryKey[] = "Local AppWizard-Generated Applications";
+
+CDocument* MakeDocument() { return new COTFInstWinDoc(); }
+CFrameWnd* MakeFrame() { return new CMainFrame(); }
+CFormView* MakeView() { return new COTFInstWinView(); }
+}  // namespace
+
+COTFInstWinApp::COTFInstWinApp() = default;
+COTFInstWinApp::~COTFInstWinApp() = default;
+
+COTFInstWinApp* GetInstApp() { return static_cast<COTFInstWinApp*>(GetCurrentApp()); }
+
+VLPackageInfo ChooseCurrentPackage(const VLInfFile& catalogue) {
+    for (int i = 0; i < catalogue.GetPackageCount(); ++i) {
+        if (!catalogue.GetPackage(i).m_fonts.empty()) return catalogue.GetPackage(i);
+    }
+    return catalogue.GetPackage(0);
+}
+
+BOOL COTFInstWinApp::InitInstance() {
+    // Owned from the start and never closed: it marks this copy as running
+    // until the process ends.
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, kMutexName);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        MessageBoxById(IDS_ALREADY_RUNNING, MB_OK);
+        return FALSE;
+    }
+    (void)mutex;
+
+    EnableControlContainer();
+    SetRegistryKey(kRegistryKey);
+    LoadStdProfileSettings(4);
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, &MakeDocument, &MakeFrame, &MakeView));
+    if (!ProcessShellCommand()) return FALSE;
+
+    m_bConfirmQuit = 1;
+
+    char modulePath[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
+    m_strFontDataDir = FontDataDirFromModulePath(modulePath);
+
+    m_pCatalog = LoadInfFile(m_strFontDataDir + "otf.inf");
+    if (!m_pCatalog) {
+        MessageBoxById(IDS_INF_LOAD_FAILED, MB_OK);
+        return FALSE;
+    }
+    m_currentPackage = ChooseCurrentPackage(*m_pCatalog);
+
+    VLWindowsFolder windowsFolder;
+    char windowsDir[kWindowsFolderBufferSize] = {};
+    windowsFolder.reportedLength = GetWindowsDirectoryA(windowsDir, kWindowsFolderBufferSize);
+    if (windowsFolder.reportedLength > kWindowsFolderBufferSize) return FALSE;
+    windowsFolder.path = windowsDir;
+
+    m_bInstalling = 0;
+    m_strDestDir = BuildWindowsFontsDir(windowsFolder);
+
+    ShowWindow(GetMainHwnd(), SW_SHOW);
+    UpdateWindow(GetMainHwnd());
+    return TRUE;
+}
+
+int COTFInstWinApp::ExitInstance() {
+    m_pCatalog.reset();
+    m_pSheet.reset();
+    return CWinApp::ExitInstance();
+}
+
+bool COTFInstWinApp::OnCmdMsg(UINT id) {
+    if (id == ID_APP_ABOUT) {
+        OnAppAbout();
+        return true;
+    }
+    return CWinApp::OnCmdMsg(id);
+}
+
+bool COTFInstWinApp::OnUpdateCmdUI(UINT id, bool& enabled) {
+    if (id == ID_APP_ABOUT) {
+        enabled = true;
+        return true;
+    }
+    return CWinApp::OnUpdateCmdUI(id, enabled);
+}
+
+void COTFInstWinApp::OnAppAbout() {
+    CAboutDlg about;
+    about.DoModal(GetMainHwnd());
+}

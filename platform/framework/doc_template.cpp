@@ -1,0 +1,52 @@
+#include "platform/framework/doc_template.h"
+
+#include "platform/framework/resource_text.h"
+
+CSingleDocTemplate::CSingleDocTemplate(UINT idResource, DocumentFactory document, FrameFactory frame,
+                                       ViewFactory view)
+    : m_nIDResource(idResource), m_makeDocument(document), m_makeFrame(frame), m_makeView(view),
+      m_strDocStrings(LoadResString(idResource)) {}
+
+CSingleDocTemplate::~CSingleDocTemplate() {
+    // The view's window is a child of the frame's; both go with the frame.
+    if (m_pFrame && m_pFrame->m_hWnd != nullptr) DestroyWindow(m_pFrame->m_hWnd);
+    m_pView.reset();
+    m_pFrame.reset();
+    m_pDocument.reset();
+}
+
+std::string CSingleDocTemplate::GetDocString(int part) const {
+    size_t start = 0;
+    for (int i = 0; i < part; ++i) {
+        start = m_strDocStrings.find('\n', start);
+        if (start == std::string::npos) return std::string();
+        ++start;
+    }
+    size_t end = m_strDocStrings.find('\n', start);
+    return m_strDocStrings.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+bool CSingleDocTemplate::CreateShell() {
+    m_pDocument.reset(m_makeDocument());
+    m_pFrame.reset(m_makeFrame());
+    m_pView.reset(m_makeView());
+    m_pDocument->m_pFrame = m_pFrame.get();
+    if (!m_pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) return false;
+    return m_pView->Create(m_pFrame.get(), m_pDocument.get());
+}
+
+CDocument* CSingleDocTemplate::OpenDocumentFile(const char* path) {
+    const bool first = !m_pFrame;
+    if (first && !CreateShell()) return nullptr;
+    if (path == nullptr) {
+        if (!m_pDocument->OnNewDocument()) return nullptr;
+        std::string name = GetDocString(1);
+        // "Untitled"
+        m_pDocument->SetTitle(name.empty() ? std::string("\x96\xB3\x91\xE8") : name);
+    } else {
+        if (!m_pDocument->OnOpenDocument(path)) return nullptr;
+        m_pDocument->SetPathName(path);
+    }
+    m_pView->OnInitialUpdate();
+    return m_pDocument.get();
+}

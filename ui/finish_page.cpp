@@ -1,0 +1,40 @@
+#include "ui/finish_page.h"
+
+#include <prsht.h>
+
+#include "resources/resource.h"
+#include "ui/wizard_buttons.h"
+
+namespace {
+// Far above two lines per font of any package; the default limit (about 30 000
+// bytes) would silently drop the end of a long log.
+const UINT kLogLimit = 0x7FFFFFFE;
+}  // namespace
+
+VLFinishPage::VLFinishPage() : CPropertyPage(IDD_FINISH_PAGE) {}
+
+void VLFinishPage::DoDataExchange() {
+    m_progress.SubclassDlgItem(IDC_PROGRESS, m_hWnd);
+    m_editLog.SubclassDlgItem(IDC_INSTALL_LOG, m_hWnd);
+}
+
+BOOL VLFinishPage::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    m_progress.SetRange32(0, 100);
+    m_progress.SetStep(1);
+    m_editLog.SetLimitText(kLogLimit);
+    return TRUE;
+}
+
+void VLFinishPage::AppendLog(std::string text) {
+    const int length = m_editLog.GetWindowTextLength();
+    m_editLog.SetSel(length, length);
+    m_editLog.ScrollCaret();
+    text += "\r\n";
+    m_editLog.ReplaceSel(text.c_str(), false);
+}
+
+LRESULT VLFinishPage::OnWizardNext() {
+    PostWizardButtons(PSWIZB_FINISH);
+    return 0;
+}

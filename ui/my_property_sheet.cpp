@@ -1,0 +1,26 @@
+#include "ui/my_property_sheet.h"
+
+#include "app/otf_inst_win_app.h"
+#include "resources/resource.h"
+
+CMyPropertySheet::CMyPropertySheet(CWnd* parent) : CPropertySheet(IDS_WIZARD_CAPTION, parent, 0) {
+    AddPage(&m_splashPage);
+    AddPage(&m_licensePage);
+    AddPage(&m_selectFontPage);
+    AddPage(&m_finishPage);
+    AddPage(&m_userRegPage);
+    m_dwFlags |= PSH_WIZARD;
+}
+
+void CMyPropertySheet::RunStartupPass() {
+    for (int i = 0; i < GetPageCount(); ++i) SetActivePage(i);
+    SetActivePage(kSplashPage);
+}
+
+bool CMyPropertySheet::OnCmdMsg(UINT id) {
+    if (id == IDCANCEL) {
+        PostMessageA(GetInstApp()->GetMainHwnd(), WM_CLOSE, 0, 0);
+        return true;
+    }
+    return CPropertySheet::OnCmdMsg(id);
+}

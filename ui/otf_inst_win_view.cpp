@@ -1,0 +1,41 @@
+#include "ui/otf_inst_win_view.h"
+
+#include "app/otf_inst_win_app.h"
+#include "platform/framework/document.h"
+#include "platform/framework/frame_wnd.h"
+#include "resources/resource.h"
+#include "ui/my_property_sheet.h"
+
+namespace {
+// "Vellフォントをインストール"
+const char kDocumentTitle[] = "Vell\x83\x74\x83\x48\x83\x93\x83\x67\x82\xF0\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5B\x83\x8B";
+// Space right of and below the wizard's Cancel button, in pixels.
+const int kWizardMargin = 20;
+}  // namespace
+
+COTFInstWinView::COTFInstWinView() : CFormView(IDD_OTFINSTWIN_FORM) {}
+
+void COTFInstWinView::OnInitialUpdate() {
+    GetDocument()->SetTitle(kDocumentTitle);
+    CFormView::OnInitialUpdate();
+
+    COTFInstWinApp* app = GetInstApp();
+    if (!app->m_pSheet) {
+        app->m_pSheet = std::make_unique<CMyPropertySheet>(this);
+        CMyPropertySheet* sheet = app->m_pSheet.get();
+        if (sheet->Create(this, WS_CHILD | WS_VISIBLE, 0)) {
+            RECT client;
+            GetClientRect(sheet->m_hWnd, &client);
+            SetWindowPos(sheet->m_hWnd, HWND_TOP, 0, 0, client.right, client.bottom, SWP_SHOWWINDOW);
+
+            RECT cancel = {};
+            GetWindowRect(::GetDlgItem(sheet->m_hWnd, IDCANCEL), &cancel);
+            MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&cancel), 2);
+            SetScrollSizes(MM_TEXT, SIZE{cancel.right + kWizardMargin, cancel.bottom + kWizardMargin});
+
+            sheet->RunStartupPass();
+        }
+    }
+    GetParentFrame()->RecalcLayout();
+    ResizeParentToFit(true);
+}
