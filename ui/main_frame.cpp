@@ -7,18 +7,7 @@
 #include "platform/framework/message_box.h"
 #include "platform/framework/resource_text.h"
 #include "resources/resource.h"
-
-bool IsEditControl(HWND hwnd) {
-    if (hwnd == nullptr || !IsWindow(hwnd)) return false;
-    char className[6] = {};
-    GetClassNameA(hwnd, className, sizeof(className));
-    return lstrcmpiA(className, "Edit") == 0;
-}
-
-HWND CMainFrame::GetFocusedEdit() {
-    HWND focus = GetFocus();
-    return IsEditControl(focus) ? focus : nullptr;
-}
+#include "ui/edit_commands.h"
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
     // Assigned, not added to: no sizing border, no minimise or maximise box.
@@ -67,17 +56,11 @@ bool CMainFrame::OnCmdMsg(UINT id) {
 bool CMainFrame::OnUpdateCmdUI(UINT id, bool& enabled) {
     switch (id) {
     case ID_EDIT_COPY:
-    case ID_EDIT_CUT: {
-        HWND edit = GetFocusedEdit();
-        DWORD start = 0;
-        DWORD end = 0;
-        if (edit != nullptr)
-            SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        enabled = edit != nullptr && start != end;
+    case ID_EDIT_CUT:
+        enabled = CanCopyOrCut(GetFocus());
         return true;
-    }
     case ID_EDIT_PASTE:
-        enabled = GetFocusedEdit() != nullptr && IsClipboardFormatAvailable(CF_TEXT);
+        enabled = CanPaste(GetFocus());
         return true;
     case ID_USER_REGISTER:
         enabled = true;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/framework/dialog_template.h"
 #include "platform/framework/resource_text.h"
 #include "platform/framework/win_app.h"
 
@@ -13,6 +14,10 @@ namespace {
 // The style asked of the sheet being created; read by the pre-creation callback,
 // which gets no user pointer. Sheets are created on the UI thread only.
 DWORD g_pendingSheetStyle = 0;
+// The pages' font, which the sheet takes over so that its dialog units (and so
+// the room it leaves for a page) agree with the pages'.
+VLTemplateFont g_pendingSheetFont;
+bool g_hasPendingSheetFont = false;
 
 // Rewrites the sheet's dialog template so that it becomes a visible child.
 void MakeChildTemplate(void* dialogTemplate, DWORD style) {
@@ -71,8 +76,10 @@ bool CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
     header.pfnCallback = &CPropertySheet::SheetCallback;
 
     g_pendingSheetStyle = style;
+    g_hasPendingSheetFont = !m_pages.empty() && ReadDialogResourceFont(m_pages[0]->GetTemplateId(), g_pendingSheetFont);
     HWND hwnd = reinterpret_cast<HWND>(PropertySheetA(&header));
     g_pendingSheetStyle = 0;
+    g_hasPendingSheetFont = false;
     if (hwnd == nullptr || hwnd == reinterpret_cast<HWND>(-1)) return false;
     if (!SubclassWindow(hwnd)) return false;
     if (CWinApp* app = GetCurrentApp()) app->AddModelessSheet(hwnd);
@@ -80,8 +87,10 @@ bool CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
 }
 
 int CALLBACK CPropertySheet::SheetCallback(HWND, UINT message, LPARAM lParam) noexcept {
-    if (message == PSCB_PRECREATE && lParam != 0 && (g_pendingSheetStyle & WS_CHILD) != 0)
-        MakeChildTemplate(reinterpret_cast<void*>(lParam), g_pendingSheetStyle);
+    if (message != PSCB_PRECREATE || lParam == 0) return 0;
+    void* dialogTemplate = reinterpret_cast<void*>(lParam);
+    if (g_hasPendingSheetFont) ReplaceTemplateFont(dialogTemplate, g_pendingSheetFont);
+    if ((g_pendingSheetStyle & WS_CHILD) != 0) MakeChildTemplate(dialogTemplate, g_pendingSheetStyle);
     return 0;
 }
 

@@ -1,0 +1,308 @@
+#include "tests/ui/installer_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <prsht.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <vector>
+
+#include "catalogue/inf_scrambling.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+std::string EnvOr(const char* name, const char* fallback) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0' ? value : fallback;
+}
+
+std::string InstallerExe() { return EnvOr("VL_INSTALLER_EXE", "VellInstaller.exe"); }
+
+std::string Sjis(const char* utf8) {
+    auto converted = Utf8ToShiftJis(utf8);
+    if (!converted) throw std::runtime_error("text not representable in Shift-JIS");
+    return *converted;
+}
+
+struct EnumData {
+    DWORD pid;
+    const char* className;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lParam) {
+    EnumData* data = reinterpret_cast<EnumData*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != data->pid || !IsWindowVisible(hwnd)) return TRUE;
+    char className[64] = {};
+    GetClassNameA(hwnd, className, sizeof(className));
+    if (lstrcmpA(className, data->className) != 0) return TRUE;
+    if (data->caption != nullptr && WindowText(hwnd) != data->caption) return TRUE;
+    data->found = hwnd;
+    return FALSE;
+}
+
+HWND FindTopLevelWindow(DWORD pid, const char* className, const char* caption) {
+    EnumData data = {pid, className, caption, nullptr};
+    EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&data));
+    return data.found;
+}
+
+}  // namespace
+
+const char* const kTestFontLabels[3] = {
+    "alpha.ttf                     (テストゴシック Regular)",
+    "beta.ttf                      (テスト明朝 Bold)",
+    "averyveryverylongbasefontname.ttf(テスト W3)",
+};
+
+std::string TestInfText() {
+    return Sjis(
+        "START_INF\n"
+        "FileVersion 5\n"
+        "PackageStart\n"
+        "PackageName \"テスト書体パッケージ\"\n"
+        "ProductType TEST\n"
+        "PackageID 7\n"
+        "FontType TTF\n"
+        "Font alpha,101,00100,1.00,demo,テストゴシック,Regular\n"
+        "Font beta,102,00101,1.00,demo,テスト明朝,Bold\n"
+        "Font averyveryverylongbasefontname,103,00102,1.00,demo,テスト,W3\n"
+        "PackageEnd\n"
+        "END_INF\n");
+}
+
+InstallerFolder::InstallerFolder() {
+    namespace fs = std::filesystem;
+    static int counter = 0;
+    fs::path base = fs::temp_directory_path() /
+                    ("vl-gui-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++));
+    fs::create_directories(base / "FONTDATA");
+    m_path = base.string();
+    if (!CopyFileA(InstallerExe().c_str(), ExePath().c_str(), FALSE))
+        throw std::runtime_error("cannot copy " + InstallerExe());
+}
+
+InstallerFolder::~InstallerFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+void InstallerFolder::WriteInf(const std::string& plainSjis) const { WriteRawInf(ScrambleInfText(plainSjis)); }
+
+void InstallerFolder::WriteRawInf(const std::string& bytes) const {
+    std::ofstream file(FontDataDir() + "\\otf.inf", std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string InstallerString(UINT id) {
+    HMODULE module = LoadLibraryExA(InstallerExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) return std::string();
+    char text[2048] = {};
+    int length = LoadStringA(module, id, text, sizeof(text));
+    FreeLibrary(module);
+    return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+std::string InstallerNotice() {
+    HMODULE module = LoadLibraryExA(InstallerExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) return std::string();
+    std::string notice;
+    if (HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(135), "TEXT")) {
+        HGLOBAL loaded = LoadResource(module, resource);
+        const char* bytes = static_cast<const char*>(LockResource(loaded));
+        if (bytes != nullptr) notice.assign(bytes, SizeofResource(module, resource));
+    }
+    FreeLibrary(module);
+    return notice;
+}
+
+InstallerProcess::~InstallerProcess() {
+    Kill();
+    if (m_info.hProcess != nullptr) CloseHandle(m_info.hProcess);
+    if (m_info.hThread != nullptr) CloseHandle(m_info.hThread);
+}
+
+bool InstallerProcess::Start(const std::string& exePath) {
+    std::string commandLine = "\"" + exePath + "\"";
+    std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &m_info))
+        return false;
+    m_pid = m_info.dwProcessId;
+    return true;
+}
+
+bool InstallerProcess::WaitForExit(DWORD timeoutMs) {
+    return m_info.hProcess != nullptr && WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool InstallerProcess::IsRunning() const {
+    return m_info.hProcess != nullptr && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void InstallerProcess::Kill() {
+    if (IsRunning()) {
+        TerminateProcess(m_info.hProcess, 1);
+        WaitForSingleObject(m_info.hProcess, 10000);
+    }
+}
+
+HWND InstallerProcess::WaitForMainWindow(DWORD timeoutMs) {
+    WaitUntil(
+        [&] {
+            m_main = FindTopLevelWindow(m_pid, "VLFrameWnd", nullptr);
+            return m_main != nullptr && Sheet() != nullptr;
+        },
+        timeoutMs);
+    return m_main;
+}
+
+HWND InstallerProcess::View() const { return m_main != nullptr ? FindWindowExA(m_main, nullptr, "#32770", nullptr) : nullptr; }
+
+HWND InstallerProcess::Sheet() const {
+    HWND view = View();
+    return view != nullptr ? FindWindowExA(view, nullptr, "#32770", nullptr) : nullptr;
+}
+
+HWND InstallerProcess::CurrentPageHwnd() const {
+    HWND sheet = Sheet();
+    return sheet != nullptr ? reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) : nullptr;
+}
+
+int InstallerProcess::CurrentPage() const {
+    HWND page = CurrentPageHwnd();
+    if (page == nullptr) return -1;
+    return static_cast<int>(SendMessageA(Sheet(), PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0));
+}
+
+HWND InstallerProcess::FindMessageBox(const char* caption) const {
+    return FindTopLevelWindow(m_pid, "#32770", caption);
+}
+
+HWND InstallerProcess::WaitForMessageBox(DWORD timeoutMs, const char* caption) const {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = FindMessageBox(caption);
+            return box != nullptr;
+        },
+        timeoutMs);
+    return box;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(50);
+    }
+}
+
+std::string WindowText(HWND hwnd) {
+    if (hwnd == nullptr) return std::string();
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return std::string();
+    std::vector<char> text(length + 2, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        5000, &copied);
+    return std::string(text.data(), copied);
+}
+
+std::string MessageBoxText(HWND box) {
+    // The system's message box keeps its text in the static control 0xFFFF.
+    return WindowText(GetDlgItem(box, 0xFFFF));
+}
+
+std::string ListBoxText(HWND list, int index) {
+    // Across processes the list's text arrives intact only in the wide form.
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length <= 0) return std::string();
+    std::vector<wchar_t> wide(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.data()));
+    int bytes = WideCharToMultiByte(932, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
+    std::vector<char> text(static_cast<size_t>(bytes > 0 ? bytes : 1), '\0');
+    WideCharToMultiByte(932, 0, wide.data(), -1, text.data(), bytes, nullptr, nullptr);
+    return std::string(text.data());
+}
+
+void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+bool AnswerMessageBox(HWND box, int buttonId) {
+    HWND button = GetDlgItem(box, buttonId);
+    if (button == nullptr) return false;
+    Click(button);
+    return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
+}
+
+bool IsEnabled(HWND hwnd) { return hwnd != nullptr && IsWindowEnabled(hwnd); }
+bool IsShown(HWND hwnd) { return hwnd != nullptr && IsWindowVisible(hwnd); }
+
+std::string WizardButtons(const InstallerProcess& installer) {
+    const int ids[4] = {kBackButton, kNextButton, kFinishButton, IDCANCEL};
+    const char letters[4] = {'B', 'N', 'F', 'C'};
+    std::string state;
+    for (int i = 0; i < 4; ++i) {
+        HWND button = installer.SheetButton(ids[i]);
+        state += IsShown(button) && IsEnabled(button) ? letters[i] : '-';
+    }
+    return state;
+}
+
+std::string WaitForWizardButtons(const InstallerProcess& installer, const std::string& expected, DWORD timeoutMs) {
+    std::string state;
+    WaitUntil(
+        [&] {
+            state = WizardButtons(installer);
+            return state == expected;
+        },
+        timeoutMs);
+    return state;
+}
+
+void SaveScreenshot(const std::string& name) {
+    const std::string folder = EnvOr("VL_SCREENSHOT_DIR", "");
+    if (folder.empty()) return;
+    // Let the display catch up with the last state change.
+    Sleep(800);
+    // Wine starts Unix programs given by their Unix path.
+    std::string commandLine = "/usr/bin/import -window root " + folder + "/" + name + ".png";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return;
+    WaitForSingleObject(info.hProcess, 15000);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+}
+
+namespace {
+// The first start in a fresh prefix is slow to reach the display (Wine builds
+// its font caches then); one start before the tests keeps the first
+// screenshots from catching an empty screen.
+class WarmUpEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        InstallerFolder folder;
+        folder.WriteInf(TestInfText());
+        InstallerProcess installer;
+        if (!installer.Start(folder.ExePath())) return;
+        installer.WaitForMainWindow();
+        Sleep(2000);
+        installer.Kill();
+    }
+};
+
+const ::testing::Environment* const g_warmUp = ::testing::AddGlobalTestEnvironment(new WarmUpEnvironment);
+}  // namespace

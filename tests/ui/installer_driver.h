@@ -1,0 +1,104 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Drives a running VellInstaller.exe from another process, the way a user
+// would: finds its windows, clicks, reads texts and button states, answers
+// message boxes. Everything waits with a timeout instead of sleeping blindly.
+
+// Wizard button ids of the system's property sheet.
+constexpr int kBackButton = 0x3023;
+constexpr int kNextButton = 0x3024;
+constexpr int kFinishButton = 0x3025;
+
+// A folder holding a copy of the installer and its FONTDATA.
+class InstallerFolder {
+public:
+    InstallerFolder();
+    ~InstallerFolder();
+    InstallerFolder(const InstallerFolder&) = delete;
+    InstallerFolder& operator=(const InstallerFolder&) = delete;
+
+    const std::string& path() const { return m_path; }
+    std::string ExePath() const { return m_path + "\\VellInstaller.exe"; }
+    std::string FontDataDir() const { return m_path + "\\FONTDATA"; }
+    // Writes FONTDATA\otf.inf scrambled from a plain Shift-JIS text.
+    void WriteInf(const std::string& plainSjis) const;
+    void WriteRawInf(const std::string& bytes) const;
+
+private:
+    std::string m_path;
+};
+
+// The plain test catalogue (Shift-JIS): one package of three fonts, type TTF.
+std::string TestInfText();
+// Its fonts' padded list labels, in order.
+extern const char* const kTestFontLabels[3];
+
+// The installer's resources, read from the executable as data.
+std::string InstallerString(UINT id);
+std::string InstallerNotice();
+
+class InstallerProcess {
+public:
+    InstallerProcess() = default;
+    ~InstallerProcess();
+    InstallerProcess(const InstallerProcess&) = delete;
+    InstallerProcess& operator=(const InstallerProcess&) = delete;
+
+    bool Start(const std::string& exePath);
+    // True when the process ends within the timeout.
+    bool WaitForExit(DWORD timeoutMs = 10000);
+    bool IsRunning() const;
+    DWORD Pid() const { return m_pid; }
+    void Kill();
+
+    // The main frame, the form view and the wizard sheet (null until they exist).
+    HWND WaitForMainWindow(DWORD timeoutMs = 15000);
+    HWND MainWindow() const { return m_main; }
+    HWND Sheet() const;
+    HWND View() const;
+    HWND SheetButton(int id) const { return GetDlgItem(Sheet(), id); }
+    // The current page's index (0..4), -1 when unknown.
+    int CurrentPage() const;
+    HWND CurrentPageHwnd() const;
+    HWND PageItem(int id) const { return GetDlgItem(CurrentPageHwnd(), id); }
+
+    // A message box of this process captioned "VellInstaller" (or a given caption).
+    HWND WaitForMessageBox(DWORD timeoutMs = 10000, const char* caption = "VellInstaller") const;
+    HWND FindMessageBox(const char* caption = "VellInstaller") const;
+
+private:
+    PROCESS_INFORMATION m_info = {};
+    DWORD m_pid = 0;
+    HWND m_main = nullptr;
+};
+
+// Polls until the condition holds; false on timeout.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// Text of another process's window (WM_GETTEXT, which the system marshals).
+std::string WindowText(HWND hwnd);
+std::string MessageBoxText(HWND box);
+// Entry index of another process's list box, as Shift-JIS.
+std::string ListBoxText(HWND list, int index);
+// Clicks a button the way the mouse would, without waiting for the result.
+void Click(HWND button);
+// Presses a message box's button (IDOK, IDCANCEL) and waits for the box to go.
+bool AnswerMessageBox(HWND box, int buttonId);
+bool IsEnabled(HWND hwnd);
+bool IsShown(HWND hwnd);
+
+// Wizard buttons as a compact text for assertions: "BNFC" letters for enabled
+// and visible Back, Next, Finish, Cancel, '-' for the others.
+std::string WizardButtons(const InstallerProcess& installer);
+// Waits until the buttons read expected; returns the last reading.
+std::string WaitForWizardButtons(const InstallerProcess& installer, const std::string& expected,
+                                 DWORD timeoutMs = 5000);
+
+// Saves a screenshot of the whole display as <VL_SCREENSHOT_DIR>/<name>.png,
+// when the run provides a folder for them.
+void SaveScreenshot(const std::string& name);

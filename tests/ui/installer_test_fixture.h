@@ -1,0 +1,49 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/ui/installer_driver.h"
+
+// One installer in a folder of its own, started on the test catalogue and
+// killed after the test if it is still running.
+class InstallerTest : public ::testing::Test {
+protected:
+    void TearDown() override { m_installer.Kill(); }
+
+    // Starts the installer and waits for the welcome page's buttons.
+    void StartInstaller() {
+        m_folder.WriteInf(TestInfText());
+        ASSERT_TRUE(m_installer.Start(m_folder.ExePath()));
+        ASSERT_NE(m_installer.WaitForMainWindow(), nullptr);
+        ASSERT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
+    }
+
+    void PressNext() { Click(m_installer.SheetButton(kNextButton)); }
+    void PressBack() { Click(m_installer.SheetButton(kBackButton)); }
+
+    bool WaitForPage(int index) {
+        return WaitUntil([&] { return m_installer.CurrentPage() == index; });
+    }
+
+    // From the welcome page to the licence page, with acceptance selected.
+    void AcceptLicence() {
+        PressNext();
+        ASSERT_TRUE(WaitForPage(1));
+        ASSERT_EQ(WaitForWizardButtons(m_installer, "---C"), "---C");
+        Click(m_installer.PageItem(1010));
+        ASSERT_EQ(WaitForWizardButtons(m_installer, "-N-C"), "-N-C");
+    }
+
+    // From the welcome page to the selection page.
+    void GoToSelection() {
+        AcceptLicence();
+        PressNext();
+        ASSERT_TRUE(WaitForPage(2));
+        ASSERT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
+    }
+
+    InstallerFolder m_folder;
+    InstallerProcess m_installer;
+};

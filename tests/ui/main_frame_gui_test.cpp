@@ -1,0 +1,50 @@
+// The main window's clipboard commands act on the installer's focused edit
+// control. (Their enable rules are tested in-process in edit_commands_test:
+// another process cannot read the menu's states under Wine.)
+#include <gtest/gtest.h>
+
+#include "tests/ui/installer_test_fixture.h"
+
+namespace {
+
+const UINT kCopy = 57634;
+const UINT kCut = 57635;
+const UINT kPaste = 57637;
+
+// Gives the keyboard focus to a control of the installer's UI thread.
+void FocusControl(HWND control) {
+    DWORD thread = GetWindowThreadProcessId(control, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+    SetFocus(control);
+    AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+}
+
+void ClearClipboard() {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+TEST_F(InstallerTest, CopyTakesTheSelectionAndPasteLeavesReadOnlyBoxesAlone) {
+    StartInstaller();
+    GoToSelection();
+    HWND destination = m_installer.PageItem(1003);
+    const std::string before = WindowText(destination);
+
+    FocusControl(destination);
+    SendMessageA(destination, EM_SETSEL, 0, 2);
+    ClearClipboard();
+    SendMessageA(m_installer.MainWindow(), WM_COMMAND, kCopy, 0);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_TEXT);
+    std::string copied = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : "";
+    if (data != nullptr) GlobalUnlock(data);
+    CloseClipboard();
+    EXPECT_EQ(copied, "C:");
+
+    SendMessageA(m_installer.MainWindow(), WM_COMMAND, kPaste, 0);
+    SendMessageA(m_installer.MainWindow(), WM_COMMAND, kCut, 0);
+    EXPECT_EQ(WindowText(destination), before);
+}
+
+}  // namespace

@@ -1,0 +1,189 @@
+// The wizard's page sequence, button states and close rules, driven through
+// the real windows.
+#include <windows.h>
+#include <prsht.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/text_encoding.h"
+#include "tests/ui/installer_test_fixture.h"
+
+namespace {
+
+const UINT kConfirmQuit = 61208;
+const UINT kNoFontSelected = 61214;
+const UINT kRegisterUrl = 61220;
+
+std::string Sjis(const char* utf8) { return Utf8ToShiftJis(utf8).value_or(""); }
+
+TEST_F(InstallerTest, LicencePageShowsNoticeFromTopWithRefusalSelected) {
+    StartInstaller();
+    PressNext();
+    ASSERT_TRUE(WaitForPage(1));
+    EXPECT_EQ(WaitForWizardButtons(m_installer, "---C"), "---C");
+    SaveScreenshot("02-licence");
+
+    HWND notice = m_installer.PageItem(1001);
+    const std::string expected = InstallerNotice();
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(expected.substr(0, 4), "\r\n\r\n");
+    EXPECT_EQ(expected.find('\0'), std::string::npos);
+    EXPECT_EQ(WindowText(notice), expected);
+    EXPECT_EQ(SendMessageA(notice, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(m_installer.PageItem(1011), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(m_installer.PageItem(1010), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(InstallerTest, RadioButtonsGateNext) {
+    StartInstaller();
+    PressNext();
+    ASSERT_TRUE(WaitForPage(1));
+    ASSERT_EQ(WaitForWizardButtons(m_installer, "---C"), "---C");
+
+    // Each click, in order, and the buttons it leaves.
+    struct Step {
+        int radio;
+        const char* buttons;
+    };
+    const Step steps[] = {
+        {1011, "---C"},  // refusal while already selected
+        {1010, "-N-C"},  // acceptance
+        {1010, "-N-C"},  // acceptance twice
+        {1011, "---C"},  // refusal again
+        {1010, "-N-C"},
+    };
+    for (const Step& step : steps) {
+        Click(m_installer.PageItem(step.radio));
+        EXPECT_EQ(WaitForWizardButtons(m_installer, step.buttons), step.buttons) << "radio " << step.radio;
+    }
+}
+
+TEST_F(InstallerTest, SelectionPageListsPackageAndBackDisablesNext) {
+    StartInstaller();
+    GoToSelection();
+    SaveScreenshot("03-selection");
+
+    HWND list = m_installer.PageItem(1005);
+    ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(ListBoxText(list, i), Sjis(kTestFontLabels[i])) << "entry " << i;
+        EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0), 1) << "entry " << i;
+    }
+    EXPECT_EQ(WindowText(m_installer.PageItem(1002)), Sjis("テスト書体パッケージ"));
+    EXPECT_EQ(WindowText(m_installer.PageItem(1003)), "C:\\windows\\Fonts");
+
+    PressBack();
+    ASSERT_TRUE(WaitForPage(1));
+    EXPECT_EQ(WaitForWizardButtons(m_installer, "---C"), "---C");
+    EXPECT_EQ(SendMessageA(m_installer.PageItem(1010), BM_GETCHECK, 0, 0), BST_CHECKED);
+    Click(m_installer.PageItem(1010));
+    EXPECT_EQ(WaitForWizardButtons(m_installer, "-N-C"), "-N-C");
+}
+
+TEST_F(InstallerTest, SecondForwardPassKeepsClearedCheckMarks) {
+    StartInstaller();
+    GoToSelection();
+    HWND list = m_installer.PageItem(1005);
+    // A click inside entry 1's check box clears it.
+    RECT item;
+    SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+    const LPARAM point = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(list, WM_LBUTTONUP, 0, point);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LB_GETITEMDATA, 1, 0) == 0; }));
+
+    PressBack();
+    ASSERT_TRUE(WaitForPage(1));
+    Click(m_installer.PageItem(1010));
+    ASSERT_EQ(WaitForWizardButtons(m_installer, "-N-C"), "-N-C");
+    PressNext();
+    ASSERT_TRUE(WaitForPage(2));
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, 1, 0), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, 2, 0), 1);
+}
+
+TEST_F(InstallerTest, SpaceBarTogglesEntryAndNothingCheckedRefusesNext) {
+    StartInstaller();
+    GoToSelection();
+    HWND list = m_installer.PageItem(1005);
+    for (int i = 0; i < 3; ++i) {
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+        PostMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
+        PostMessageA(list, WM_CHAR, ' ', 0);
+        PostMessageA(list, WM_KEYUP, VK_SPACE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0) == 0; }))
+            << "entry " << i;
+    }
+    PressNext();
+    HWND box = m_installer.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), InstallerString(kNoFontSelected));
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    EXPECT_EQ(m_installer.CurrentPage(), 2);
+    EXPECT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
+}
+
+// The three ways to ask the main window to close before the installation.
+enum class CloseRequest { CancelButton, CloseBox, ExitMenu };
+
+void RequestClose(InstallerProcess& installer, CloseRequest request) {
+    switch (request) {
+    case CloseRequest::CancelButton:
+        Click(installer.SheetButton(IDCANCEL));
+        break;
+    case CloseRequest::CloseBox:
+        PostMessageA(installer.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case CloseRequest::ExitMenu:
+        PostMessageA(installer.MainWindow(), WM_COMMAND, 57665, 0);
+        break;
+    }
+}
+
+class CloseRequestTest : public InstallerTest, public ::testing::WithParamInterface<CloseRequest> {};
+
+TEST_P(CloseRequestTest, AsksFirstCancelKeepsWizardOkCloses) {
+    StartInstaller();
+    AcceptLicence();
+
+    RequestClose(m_installer, GetParam());
+    HWND box = m_installer.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), InstallerString(kConfirmQuit));
+    EXPECT_NE(GetDlgItem(box, IDCANCEL), nullptr);
+    if (GetParam() == CloseRequest::CancelButton) SaveScreenshot("08-confirm-quit");
+    ASSERT_TRUE(AnswerMessageBox(box, IDCANCEL));
+    Sleep(300);
+    EXPECT_TRUE(m_installer.IsRunning());
+    EXPECT_EQ(m_installer.CurrentPage(), 1);
+    EXPECT_EQ(WizardButtons(m_installer), "-N-C");
+    EXPECT_EQ(SendMessageA(m_installer.PageItem(1010), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    RequestClose(m_installer, GetParam());
+    box = m_installer.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    EXPECT_TRUE(m_installer.WaitForExit());
+}
+
+std::string CloseRequestName(const ::testing::TestParamInfo<CloseRequest>& info) {
+    static const char* const kNames[] = {"CancelButton", "CloseBox", "ExitMenu"};
+    return kNames[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, CloseRequestTest,
+                         ::testing::Values(CloseRequest::CancelButton, CloseRequest::CloseBox, CloseRequest::ExitMenu),
+                         CloseRequestName);
+
+TEST_F(InstallerTest, RegistrationLinkShowsTheAddressFromTheStringTable) {
+    StartInstaller();
+    HWND page = reinterpret_cast<HWND>(SendMessageA(m_installer.Sheet(), PSM_INDEXTOHWND, 4, 0));
+    ASSERT_NE(page, nullptr);
+    const std::string address = InstallerString(kRegisterUrl);
+    EXPECT_FALSE(address.empty());
+    EXPECT_EQ(WindowText(GetDlgItem(page, 1022)), address);
+}
+
+}  // namespace
