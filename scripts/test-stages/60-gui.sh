@@ -35,6 +35,7 @@ export VL_INSTALLER_EXE
 VL_INSTALLER_EXE=$(winepath -w "$build/app/VellInstaller.exe")
 mkdir -p out/screenshots
 export VL_SCREENSHOT_DIR=$PWD/out/screenshots
+export VL_SCREENSHOT_SCRIPT=$PWD/tests/ui/screenshot.sh
 
 status=0
 wine "$build/tests/ui/vl_ui_unit_tests.exe" || status=1

@@ -272,19 +272,25 @@ std::string WaitForWizardButtons(const InstallerProcess& installer, const std::s
 
 void SaveScreenshot(const std::string& name) {
     const std::string folder = EnvOr("VL_SCREENSHOT_DIR", "");
-    if (folder.empty()) return;
-    // Let the display catch up with the last state change.
-    Sleep(800);
-    // Wine starts Unix programs given by their Unix path.
-    std::string commandLine = "/usr/bin/import -window root " + folder + "/" + name + ".png";
+    const std::string script = EnvOr("VL_SCREENSHOT_SCRIPT", "");
+    if (folder.empty() || script.empty()) return;
+    const std::string unixPath = folder + "/" + name + ".png";
+    std::string windowsPath = "Z:" + unixPath;
+    for (char& c : windowsPath) {
+        if (c == '/') c = '\\';
+    }
+    DeleteFileA(windowsPath.c_str());
+    // Wine starts Unix programs given by their Unix path, but does not wait for
+    // them: the script's finished file is the signal.
+    std::string commandLine = "/bin/sh " + script + " " + unixPath;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return;
-    WaitForSingleObject(info.hProcess, 15000);
     CloseHandle(info.hProcess);
     CloseHandle(info.hThread);
+    WaitUntil([&] { return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
 }
 
 namespace {

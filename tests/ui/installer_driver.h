@@ -100,5 +100,5 @@ std::string WaitForWizardButtons(const InstallerProcess& installer, const std::s
                                  DWORD timeoutMs = 5000);
 
 // Saves a screenshot of the whole display as <VL_SCREENSHOT_DIR>/<name>.png,
-// when the run provides a folder for them.
+// with tests/ui/screenshot.sh (VL_SCREENSHOT_SCRIPT), when the run provides both.
 void SaveScreenshot(const std::string& name);

@@ -184,6 +184,11 @@ TEST_F(InstallerTest, RegistrationLinkShowsTheAddressFromTheStringTable) {
     const std::string address = InstallerString(kRegisterUrl);
     EXPECT_FALSE(address.empty());
     EXPECT_EQ(WindowText(GetDlgItem(page, 1022)), address);
+
+    // Shown out of turn, only to look at the link: the real way there is an installation.
+    SendMessageA(m_installer.Sheet(), PSM_SETCURSEL, 4, 0);
+    ASSERT_TRUE(WaitForPage(4));
+    SaveScreenshot("06-registration");
 }
 
 }  // namespace
