@@ -1,0 +1,8 @@
+#include "install/font_codec.h"
+
+#include "codec/cmp_file.h"
+#include "codec/font_descrambler.h"
+
+VLFontCodec GetFontCodec() {
+    return VLFontCodec{ReadCmpFile, DecompressCmp, DescrambleFont};
+}
