@@ -4,5 +4,9 @@
 #include "codec/font_descrambler.h"
 
 VLFontCodec GetFontCodec() {
-    return VLFontCodec{ReadCmpFile, DecompressCmp, DescrambleFont};
+    return VLFontCodec{
+        ReadCmpFile,
+        [](const uint8_t* file, uint32_t fileSize) { return DecompressCmp(file, fileSize); },
+        DescrambleFont,
+    };
 }
