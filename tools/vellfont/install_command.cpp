@@ -75,9 +75,14 @@ public:
     }
     void AppendLog(const std::string& text) override {
         m_bar.Clear();
-        std::cout << ShiftJisForConsole(text) << std::endl;
+        // The page's line of a lone line feed shows as one empty line.
+        std::cout << (text == kTextLineFeed ? std::string() : ShiftJisForConsole(text)) << std::endl;
+        m_lastLine = text;
     }
-    void ShowMessage(const std::string& text) override { AppendLog(text); }
+    // The summary box; when it only repeats the closing line it is left out.
+    void ShowMessage(const std::string& text) override {
+        if (text != m_lastLine) AppendLog(text);
+    }
     void PostWizardButtons(uint32_t) override {}
     void EnableCancel() override {}
     void ClearInstallingFlag() override {}
@@ -87,6 +92,7 @@ public:
 private:
     std::vector<bool> m_checked;
     CVLConsoleBar& m_bar;
+    std::string m_lastLine;
 };
 
 // A command-line argument as the engine's Shift-JIS path or name.
