@@ -1,7 +1,6 @@
 #include "install/font_registration.h"
 
 #include <cstring>
-#include <vector>
 
 namespace {
 

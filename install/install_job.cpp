@@ -53,24 +53,18 @@ VLInstallSummary RunInstallJob(IVLInstallHost& host, IVLFontInstaller& installer
     VLInstallSummary summary;
     try {
         InstallCheckedFonts(host, installer, files, package, fontDataDir, destDir, summary);
-    } catch (...) {
-        // Nothing below throws by contract; should a host call fail anyway, the
-        // job still ends and gives the wizard back its buttons.
-    }
-    try {
         installer.FinishJob();
         ResetProgress();
 
         const std::string allInstalled = TextOf(host, kIdsAllInstalled);
         host.AppendLog(kTextLineFeed);
         host.AppendLog(allInstalled);
-        if (summary.failedCount == 0) {
-            host.ShowMessage(allInstalled);
-        } else {
-            host.ShowMessage(
-                ReplacePlaceholder(TextOf(host, kIdsFontsFailed), "%d", std::to_string(summary.failedCount)));
-        }
+        host.ShowMessage(summary.failedCount == 0 ? allInstalled
+                                                  : ReplacePlaceholder(TextOf(host, kIdsFontsFailed), "%d",
+                                                                       std::to_string(summary.failedCount)));
     } catch (...) {
+        // Nothing here throws by contract (an allocation could); the wizard
+        // must get its buttons back all the same.
     }
     host.PostWizardButtons(kWizardButtonNext);
     host.EnableCancel();

@@ -44,7 +44,8 @@ struct VLInstallSummary {
 // announcement and one result line each, the closing line, the summary box,
 // then the wizard's buttons and the two flags. fontDataDir is the FONTDATA
 // folder (a trailing backslash is optional); destDir has none. The progress bar
-// is reached through install/progress.h. Never throws.
+// is reached through install/progress.h. Should anything throw on the way, the
+// wizard's buttons and the flags are still restored.
 VLInstallSummary RunInstallJob(IVLInstallHost& host, IVLFontInstaller& installer, IVLFileSystem& files,
                                const VLPackageInfo& package, const std::string& fontDataDir,
                                const std::string& destDir);
