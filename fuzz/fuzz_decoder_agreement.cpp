@@ -1,0 +1,26 @@
+// The table decoder against the tree walk: the first two bytes give the symbol
+// count, the rest is the bit stream. Any difference in result or bytes aborts.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "codec/huffman_decoder.h"
+#include "codec/table_huffman_decoder.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 2) return 0;
+    const uint32_t count = static_cast<uint32_t>(data[0]) | static_cast<uint32_t>(data[1]) << 8;
+    const uint8_t* stream = data + 2;
+    const size_t streamSize = size - 2;
+    std::vector<uint8_t> fast(count);
+    std::vector<uint8_t> slow(count);
+    CTableHuffmanDecoder table;
+    CHuffmanDecoder walker;
+    const bool fastOk = table.Decode(stream, streamSize, fast.data(), count) == VLDecodeStatus::kOk;
+    const bool slowOk = walker.Decode(stream, streamSize, slow.data(), count) == VLDecodeStatus::kOk;
+    if (fastOk != slowOk) std::abort();
+    if (fastOk && fast != slow) std::abort();
+    return 0;
+}

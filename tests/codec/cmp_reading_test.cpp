@@ -1,0 +1,93 @@
+// ReadCmpFile: whole file in 3000-byte chunks, 30 / C progress per chunk.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "codec/cmp_file.h"
+#include "install/progress.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+// Records every position it is set to, clamped to 0..100 like the control.
+class CRecordingBar : public IVLProgressBar {
+public:
+    int32_t GetPos() override { return m_nPos; }
+    void SetPos(int32_t position) override {
+        m_nPos = std::clamp(position, 0, 100);
+        m_positions.push_back(m_nPos);
+    }
+    int32_t m_nPos = 0;
+    std::vector<int32_t> m_positions;
+};
+
+class CmpReading : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProgressStateForTesting();
+        SetProgressBarLookup([this] { return &m_bar; });
+    }
+    void TearDown() override { ResetProgressStateForTesting(); }
+
+    CRecordingBar m_bar;
+    TempDir m_dir;
+};
+
+std::string Pattern(size_t size) {
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+    return bytes;
+}
+
+}  // namespace
+
+TEST_F(CmpReading, ChunksMoveTheBarByThirtyInAll) {
+    struct Case {
+        size_t size;
+        std::vector<int32_t> positions;
+    };
+    const Case cases[] = {
+        {1, {30}},
+        {2999, {30}},
+        {3000, {15, 30}},  // one full chunk and one empty chunk
+        {3001, {15, 30}},  // one full chunk and one of 1 byte
+        {6000, {10, 20, 30}},
+        {20000, {4, 8, 12, 17, 21, 25, 29}},  // 7 chunks of 30 / 7: 4, 4, 4, 5, 4, 4, 4
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        ResetProgressStateForTesting();
+        SetProgressBarLookup([this] { return &m_bar; });
+        m_bar = CRecordingBar();
+        const std::string path = m_dir.Child("font" + std::to_string(c.size) + ".cmp");
+        const std::string bytes = Pattern(c.size);
+        WriteBytes(path, bytes);
+
+        const VLByteBuffer file = ReadCmpFile(path);
+        ASSERT_TRUE(file);
+        ASSERT_EQ(file.size, c.size);
+        EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), reinterpret_cast<const char*>(file.data.get())));
+        EXPECT_EQ(m_bar.m_positions, c.positions);
+    }
+}
+
+TEST_F(CmpReading, SevenChunksLeaveTheFractionForTheNextStep) {
+    WriteBytes(m_dir.Child("seven.cmp"), Pattern(18000));
+    ASSERT_TRUE(ReadCmpFile(m_dir.Child("seven.cmp")));
+    EXPECT_EQ(m_bar.m_nPos, 29);
+    EXPECT_DOUBLE_EQ(GetProgressFraction(), 0.9999999999999991);
+}
+
+TEST_F(CmpReading, MissingOrEmptyFileGivesNoBufferAndNoProgress) {
+    WriteBytes(m_dir.Child("empty.cmp"), "");
+    for (const std::string& path : {m_dir.Child("missing.cmp"), m_dir.Child("empty.cmp"), m_dir.path()}) {
+        SCOPED_TRACE(path);
+        const VLByteBuffer file = ReadCmpFile(path);
+        EXPECT_FALSE(file);
+        EXPECT_EQ(file.size, 0u);
+    }
+    EXPECT_TRUE(m_bar.m_positions.empty());
+    EXPECT_EQ(GetProgressFraction(), 0.0);
+}

@@ -1,0 +1,175 @@
+// The table decoder against the tree walk: the same bytes, or failure from both.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "codec/cmp_encoder.h"
+#include "codec/cmp_file.h"
+#include "codec/font_descrambler.h"
+#include "codec/huffman_decoder.h"
+#include "codec/table_huffman_decoder.h"
+#include "tests/codec/stream_builder.h"
+
+namespace {
+
+std::vector<uint8_t> ReadFont(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Runs both decoders on one stream (the bytes after the size field).
+void ExpectAgreement(const std::vector<uint8_t>& stream, uint32_t count) {
+    std::vector<uint8_t> fast(count + 1, 0xAB);
+    std::vector<uint8_t> slow(count + 1, 0xAB);
+    CTableHuffmanDecoder table;
+    CHuffmanDecoder walker;
+    const VLDecodeStatus fastStatus = table.Decode(stream.data(), stream.size(), fast.data(), count);
+    const VLDecodeStatus slowStatus = walker.Decode(stream.data(), stream.size(), slow.data(), count);
+    ASSERT_EQ(fastStatus == VLDecodeStatus::kOk, slowStatus == VLDecodeStatus::kOk)
+        << "table " << DescribeDecodeStatus(fastStatus) << ", tree walk " << DescribeDecodeStatus(slowStatus);
+    // Nothing written past the count either way.
+    EXPECT_EQ(fast[count], 0xAB);
+    if (fastStatus == VLDecodeStatus::kOk) {
+        ASSERT_EQ(fast, slow);
+    }
+}
+
+// Random lengths 0..16 made to satisfy Kraft's inequality by lengthening
+// random codes; complete or not, as it falls.
+std::array<uint16_t, 256> RandomLengths(std::mt19937& random, unsigned maxLength, int symbols) {
+    std::array<uint16_t, 256> lengths{};
+    std::uniform_int_distribution<int> pick(0, 255);
+    std::uniform_int_distribution<unsigned> length(1, maxLength);
+    for (int i = 0; i < symbols; ++i) lengths[static_cast<size_t>(pick(random))] = static_cast<uint16_t>(length(random));
+    auto kraft = [&] {
+        uint64_t sum = 0;
+        for (uint16_t l : lengths) {
+            if (l) sum += uint64_t{1} << (16 - l);
+        }
+        return sum;
+    };
+    while (kraft() > (uint64_t{1} << 16)) {
+        const size_t s = static_cast<size_t>(pick(random));
+        if (lengths[s] && lengths[s] < 16) ++lengths[s];
+    }
+    return lengths;
+}
+
+std::vector<uint8_t> StreamWith(const std::array<uint16_t, 256>& lengths, const std::vector<uint8_t>& tail) {
+    VLBitWriter writer;
+    writer.WriteCodeLengths(lengths.data());
+    std::vector<uint8_t> stream = writer.Bytes();
+    // Random data right after the section, at whatever bit it ended.
+    const unsigned used = static_cast<unsigned>(writer.BitCount() & 7);
+    if (used && !tail.empty()) stream.back() |= static_cast<uint8_t>(tail[0] >> used);
+    stream.insert(stream.end(), tail.begin() + (used && !tail.empty() ? 1 : 0), tail.end());
+    return stream;
+}
+
+}  // namespace
+
+TEST(DecoderAgreement, RealFontsRoundTripThroughBoth) {
+    const char* const fonts[] = {
+        "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
+        "/usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf",
+    };
+    for (const char* path : fonts) {
+        SCOPED_TRACE(path);
+        const std::vector<uint8_t> font = ReadFont(path);
+        if (font.empty()) GTEST_SKIP() << "font not installed";
+        const auto packed = PackFont(101, font.data(), font.size());
+        ASSERT_TRUE(packed);
+        const std::vector<uint8_t> stream(packed->begin() + 4, packed->end());
+        ExpectAgreement(stream, static_cast<uint32_t>(font.size() + 1));
+
+        VLByteBuffer decoded = DecompressCmp(packed->data(), static_cast<uint32_t>(packed->size()));
+        ASSERT_TRUE(decoded);
+        ASSERT_TRUE(DescrambleFont(101, decoded.data.get(), decoded.size));
+        EXPECT_TRUE(std::equal(font.begin(), font.end(), decoded.data.get()));
+    }
+}
+
+TEST(DecoderAgreement, RandomLengthsAndRandomData) {
+    std::mt19937 random(20261210);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int round = 0; round < 3000; ++round) {
+        const unsigned maxLength = 1 + static_cast<unsigned>(round % 16);
+        const auto lengths = RandomLengths(random, maxLength, 1 + round % 300);
+        std::vector<uint8_t> tail(static_cast<size_t>(round % 97));
+        for (uint8_t& b : tail) b = static_cast<uint8_t>(byte(random));
+        const std::vector<uint8_t> stream = StreamWith(lengths, tail);
+        SCOPED_TRACE(round);
+        // Counts around where the data runs out, and a count of 0.
+        for (uint32_t count : {0u, 1u, static_cast<uint32_t>(tail.size()), static_cast<uint32_t>(tail.size() * 8 / maxLength),
+                               static_cast<uint32_t>(tail.size() * 8)}) {
+            ExpectAgreement(stream, count);
+        }
+    }
+}
+
+TEST(DecoderAgreement, AdversarialLengthSets) {
+    auto lengthsOf = [](std::initializer_list<std::pair<int, int>> runs) {
+        std::array<uint16_t, 256> lengths{};
+        int s = 0;
+        for (const auto& [count, length] : runs) {
+            for (int i = 0; i < count && s < 256; ++i) lengths[static_cast<size_t>(s++)] = static_cast<uint16_t>(length);
+        }
+        return lengths;
+    };
+    const std::array<uint16_t, 256> sets[] = {
+        lengthsOf({{256, 8}}),
+        lengthsOf({{1, 1}, {1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {1, 7}, {1, 8}, {1, 9}, {1, 10}, {1, 11}, {1, 12},
+                   {1, 13}, {1, 14}, {1, 15}, {2, 16}}),
+        lengthsOf({{1, 16}}),
+        lengthsOf({{1, 1}}),
+        lengthsOf({{248, 16}}),
+        lengthsOf({{249, 16}}),
+        lengthsOf({{256, 16}}),
+        lengthsOf({{2, 2}, {4, 4}, {64, 11}, {64, 12}, {122, 16}}),
+        lengthsOf({{1, 11}, {1, 12}, {254, 15}}),
+        lengthsOf({{128, 9}, {128, 10}}),  // over-subscribed
+        lengthsOf({{127, 7}, {2, 8}}),      // complete, at the primary-table edge
+        lengthsOf({{1, 2}, {1, 11}, {2, 12}}),
+    };
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (size_t i = 0; i < std::size(sets); ++i) {
+        SCOPED_TRACE(i);
+        for (int round = 0; round < 60; ++round) {
+            std::vector<uint8_t> tail(static_cast<size_t>(1 + round * 3));
+            // Mostly ones or mostly zeros reach the deepest codes and the gaps.
+            for (uint8_t& b : tail) b = static_cast<uint8_t>(round % 3 == 0 ? 0xFF : round % 3 == 1 ? 0x00 : byte(random));
+            const std::vector<uint8_t> stream = StreamWith(sets[i], tail);
+            for (uint32_t count : {1u, static_cast<uint32_t>(tail.size()), static_cast<uint32_t>(tail.size() * 8)}) {
+                ExpectAgreement(stream, count);
+            }
+        }
+    }
+}
+
+TEST(DecoderAgreement, TruncationsAndBitFlipsOfAPackedStream) {
+    std::mt19937 random(11);
+    std::vector<uint8_t> payload(3000);
+    std::geometric_distribution<int> skewed(0.08);
+    for (uint8_t& b : payload) b = static_cast<uint8_t>(std::min(skewed(random), 255));
+    const auto packed = EncodeCmp(payload.data(), payload.size());
+    ASSERT_TRUE(packed);
+    const std::vector<uint8_t> stream(packed->begin() + 4, packed->end());
+    const uint32_t count = static_cast<uint32_t>(payload.size());
+    for (size_t cut = 0; cut <= stream.size(); cut += 1 + cut / 16) {
+        SCOPED_TRACE(cut);
+        ExpectAgreement(std::vector<uint8_t>(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(cut)), count);
+    }
+    std::uniform_int_distribution<size_t> position(0, stream.size() * 8 - 1);
+    for (int flip = 0; flip < 400; ++flip) {
+        std::vector<uint8_t> damaged = stream;
+        const size_t bit = position(random);
+        damaged[bit / 8] ^= static_cast<uint8_t>(0x80u >> (bit % 8));
+        SCOPED_TRACE(bit);
+        ExpectAgreement(damaged, count);
+    }
+}

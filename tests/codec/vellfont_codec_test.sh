@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# vellfont pack, verify, extract and decode end to end on the four IPA fonts,
+# and the manifest texts that pack must refuse. Usage: vellfont_codec_test.sh VELLFONT
+set -uo pipefail
+vellfont=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+check() {  # check NAME COMMAND...: the command must succeed
+    if ! "${@:2}" >"$work/out.txt" 2>&1; then
+        echo "FAIL: $1"; cat "$work/out.txt"; failures=$((failures + 1))
+    fi
+}
+refuse() {  # refuse NAME EXPECTED-TEXT COMMAND...: must fail and say EXPECTED-TEXT
+    if "${@:3}" >"$work/out.txt" 2>&1; then
+        echo "FAIL: $1 succeeded"; failures=$((failures + 1))
+    elif ! grep -qF -- "$2" "$work/out.txt"; then
+        echo "FAIL: $1 did not say '$2'"; cat "$work/out.txt"; failures=$((failures + 1))
+    fi
+}
+src=$(cd "$(dirname "$0")/../.." && pwd)/demo/manifest.txt
+fonts=(/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf
+       /usr/share/fonts/opentype/ipafont-mincho/ipam.ttf /usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf)
+
+# Round trip of the demo package.
+check "pack demo" "$vellfont" pack "$src" "$work/FONTDATA"
+check "verify demo" "$vellfont" verify "$work/FONTDATA"
+mkdir "$work/fonts"
+check "extract demo" "$vellfont" extract "$work/FONTDATA" "$work/fonts"
+for f in "${fonts[@]}"; do
+    cmp -s "$f" "$work/fonts/$(basename "$f")" || { echo "FAIL: $(basename "$f") differs after pack and extract"; failures=$((failures + 1)); }
+done
+refuse "extract again" "exists and is not overwritten" "$vellfont" extract "$work/FONTDATA" "$work/fonts"
+cmp -s "${fonts[0]}" "$work/fonts/ipag.ttf" || { echo "FAIL: extract overwrote ipag.ttf"; failures=$((failures + 1)); }
+
+# One corrupted byte deep inside a font, past the checksummed start.
+cp -r "$work/FONTDATA" "$work/damaged"
+printf '\x55' | dd of="$work/damaged/ipam.cmp" bs=1 seek=3000000 conv=notrunc 2>/dev/null
+refuse "verify damaged" "FAILED  ipam.ttf" "$vellfont" verify "$work/damaged"
+grep -q "^ok      ipag.ttf" "$work/out.txt" || { echo "FAIL: verify did not list the sound fonts"; failures=$((failures + 1)); }
+
+# decode: the right number, a wrong (negative) number, a cut file.
+check "decode" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number 101 -o "$work/ipag.ttf"
+cmp -s "${fonts[0]}" "$work/ipag.ttf" || { echo "FAIL: decode output differs"; failures=$((failures + 1)); }
+refuse "decode with a wrong number" "checksum mismatch" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number -2 -o "$work/wrong.ttf"
+head -c 100000 "$work/FONTDATA/ipagp.cmp" > "$work/cut.cmp"
+refuse "decode a cut file" "cannot decode" "$vellfont" decode "$work/cut.cmp" --number 102 -o "$work/cut.ttf"
+ls "$work"/wrong.ttf* "$work"/cut.ttf* >/dev/null 2>&1 && { echo "FAIL: a failed decode left a file"; failures=$((failures + 1)); }
+
+# The comma format round trip.
+cat > "$work/csv.txt" <<MANIFEST
+format = csv
+[package]
+[font]
+source = ${fonts[0]}
+base-name = ipag
+file-number = 7
+code = 00100
+version = 1.00
+extra = a, b
+all-fonts = yes
+MANIFEST
+check "pack csv" "$vellfont" pack "$work/csv.txt" "$work/CSV"
+check "verify csv" "$vellfont" verify "$work/CSV"
+"$vellfont" inspect "$work/CSV" | grep -q "format: csv" || { echo "FAIL: not written in the comma format"; failures=$((failures + 1)); }
+
+# Manifests pack must refuse; each names what otf.inf cannot hold.
+base="[package]
+name = N
+product-type = ABCD
+[font]
+source = ${fonts[0]}
+base-name = ipag
+file-number = 1
+code = 00100
+version = 1.00
+extra = x"
+while IFS='|' read -r name expected from to; do
+    printf '%b\n' "${base/"$from"/"$to"}" > "$work/bad.txt"
+    refuse "$name" "$expected" "$vellfont" pack "$work/bad.txt" "$work/BAD"
+done <<'CASES'
+product type of 5 bytes|exactly 4|product-type = ABCD|product-type = ABCDE
+product type of 5 bytes in Shift-JIS|is 5 bytes in Shift-JIS|product-type = ABCD|product-type = 見本A
+name with a double quote|double quote|name = N|name = say "hi"
+name with a hash|double quote or #|name = N|name = No. #1
+text with no Shift-JIS form|Shift-JIS cannot represent|extra = x|extra = 😀
+negative file number|file-number must be digits|file-number = 1|file-number = -2
+file number past 31 bits|file-number must be digits|file-number = 1|file-number = 2147483648
+code with a letter|code must be digits|code = 00100|code = 001A0
+empty extra|extra is empty|extra = x|extra =
+style without family|style without family|extra = x|extra = x\nstyle = Bold
+base name with a slash|not allowed in file names|base-name = ipag|base-name = a/b
+unknown key|unknown font key|extra = x|extra = x\ncolour = red
+CASES
+[ -e "$work/BAD" ] && { echo "FAIL: a refused manifest left output"; failures=$((failures + 1)); }
+
+echo "$failures failures"
+[ "$failures" -eq 0 ]
