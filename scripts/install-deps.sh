@@ -10,7 +10,7 @@ packages=(
     libdeflate-dev zlib1g-dev nlohmann-json3-dev
     wine wine32:i386 wine64
     xvfb xdotool imagemagick x11-utils twm
-    fonts-ipafont-gothic fonts-ipafont-mincho
+    fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
     locales
 )
 

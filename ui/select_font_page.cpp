@@ -2,7 +2,15 @@
 
 #include <prsht.h>
 
+#include <shlobj.h>
+
 #include "app/otf_inst_win_app.h"
+#include "install/install_checks.h"
+#include "platform/framework/win_thread.h"
+#include "platform/install_platform.h"
+#include "ui/install_thread.h"
+#include "ui/my_property_sheet.h"
+#include "ui/wizard_progress_bar.h"
 #include "platform/framework/message_box.h"
 #include "resources/resource.h"
 #include "ui/control_text.h"
@@ -12,6 +20,8 @@ namespace {
 // "ＭＳ ゴシック": the fixed-pitch face that keeps the padded labels aligned.
 const char kListFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 const int kListFontHeight = 16;
+// "フォルダの選択"
+const char kBrowseTitle[] = "\x83\x74\x83\x48\x83\x8B\x83\x5F\x82\xCC\x91\x49\x91\xF0";
 }  // namespace
 
 VLSelectFontPage::VLSelectFontPage() : CPropertyPage(IDD_SELECT_FONT_PAGE) {}
@@ -49,22 +59,66 @@ bool VLSelectFontPage::IsFontChecked(int index) const {
     return m_listFonts.GetCheck(index) == 1;
 }
 
-int VLSelectFontPage::CountCheckedFonts() const {
-    int checked = 0;
-    for (int i = 0; i < m_listFonts.GetCount(); ++i) {
-        if (m_listFonts.GetCheck(i) == 1) ++checked;
+bool BrowseForFolder(std::string& path) {
+    char displayName[MAX_PATH] = {};
+    BROWSEINFOA info = {};
+    info.hwndOwner = GetInstApp()->GetMainHwnd();
+    info.pidlRoot = nullptr;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = kBrowseTitle;
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST item = SHBrowseForFolderA(&info);
+    if (item == nullptr) return false;
+    SHGetPathFromIDListA(item, displayName);
+    path = displayName;
+    CoTaskMemFree(item);
+    return true;
+}
+
+void VLSelectFontPage::OnBrowse() {
+    std::string folder;
+    if (!BrowseForFolder(folder)) return;
+    if (NeedsAdministrator(GetSystemInstallPlatform().system, folder)) {
+        MessageBoxById(IDS_NEED_ADMIN, MB_OK);
+        return;
     }
-    return checked;
+    GetInstApp()->SetDestDir(folder);
+    SetControlText(IDC_DEST_DIR, m_hWnd, folder);
 }
 
 LRESULT VLSelectFontPage::OnWizardNext() {
-    if (CountCheckedFonts() == 0) {
-        MessageBoxById(IDS_NO_FONT_SELECTED, MB_OK);
+    COTFInstWinApp* app = GetInstApp();
+    VLInstallPlatform& platform = GetSystemInstallPlatform();
+    const uint32_t refusal =
+        CheckInstallStart(platform.system, platform.files, app->m_currentPackage,
+                          [this](int32_t index) { return IsFontChecked(index); }, app->GetDestDir());
+    if (refusal != 0) {
+        MessageBoxById(refusal, MB_OK);
         return -1;
     }
-    return -1;
+    if (MessageBoxById(IDS_CONFIRM_INSTALL, MB_OKCANCEL) != IDOK) return -1;
+    return StartInstallation() ? 0 : -1;
+}
+
+bool VLSelectFontPage::StartInstallation() {
+    COTFInstWinApp* app = GetInstApp();
+    HWND cancel = ::GetDlgItem(app->m_pSheet->m_hWnd, IDCANCEL);
+    PostWizardButtons(0);
+    EnableWindow(cancel, FALSE);
+    app->m_bInstalling = 1;
+    BindProgressBarToWizard();
+    if (BeginThread<VLInstallThread>() != nullptr) return true;
+    // Without a worker nothing would ever give the wizard back: undo the start.
+    app->m_bInstalling = 0;
+    EnableWindow(cancel, TRUE);
+    PostWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+    return false;
 }
 
 bool VLSelectFontPage::OnCommand(UINT id, UINT code, HWND control) {
+    if (id == IDC_BROWSE && code == BN_CLICKED) {
+        OnBrowse();
+        return true;
+    }
     return CPropertyPage::OnCommand(id, code, control);
 }

@@ -6,6 +6,10 @@
 #include "platform/framework/handles.h"
 #include "platform/framework/property_page.h"
 
+// Shows the shell's folder picker; true and path set when the user picks a
+// folder, false and path unchanged when the user cancels.
+bool BrowseForFolder(std::string& path);
+
 // Page 2: product name, destination folder and the font list with check marks.
 // Entry i of the list always stands for font i of the current package.
 class VLSelectFontPage : public CPropertyPage {
@@ -17,6 +21,9 @@ public:
     void FillFontList();
     // True exactly when entry index is checked; callable from the worker thread.
     bool IsFontChecked(int index) const;
+    // The browse button: a new destination, unless the user cancels or lacks
+    // the rights for the system font folder.
+    void OnBrowse();
 
 protected:
     void DoDataExchange() override;
@@ -28,7 +35,8 @@ protected:
     bool OnCommand(UINT id, UINT code, HWND control) override;
 
 private:
-    int CountCheckedFonts() const;
+    // Starts the install worker after the confirmation; false when it could not start.
+    bool StartInstallation();
 
     CCheckListBox m_listFonts;
     CFont m_fontList;

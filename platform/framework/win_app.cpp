@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <objbase.h>
 #include <prsht.h>
 #include <stdlib.h>
 
@@ -29,6 +30,8 @@ HWND CWinApp::GetMainHwnd() const { return m_pMainWnd != nullptr ? m_pMainWnd->m
 void CWinApp::EnableControlContainer() {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // The shell's folder picker wants COM on the calling thread.
+    m_bComInitialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 }
 
 void CWinApp::SetRegistryKey(const char* key) { m_strRegistryKey = key; }
@@ -164,6 +167,8 @@ int CWinApp::ExitInstance() {
     SaveStdProfileSettings();
     m_pMainWnd = nullptr;
     m_pDocTemplate.reset();
+    if (m_bComInitialized) CoUninitialize();
+    m_bComInitialized = false;
     return 0;
 }
 

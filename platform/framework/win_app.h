@@ -55,6 +55,7 @@ private:
     std::string ProfileKeyPath() const;
     void SaveStdProfileSettings();
 
+    bool m_bComInitialized = false;
     std::string m_strRegistryKey;
     UINT m_nMaxRecent = 0;
     std::vector<std::string> m_recentFiles;

@@ -7,6 +7,8 @@ set -euo pipefail
 source scripts/lib/wine-env.sh
 source tests/ui/gui_env.sh
 
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/native -j "$VL_JOBS" --target vellfont
 build=build/win32
 cmake -S . -B $build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake >/dev/null
@@ -28,6 +30,17 @@ if ! grep -qa 'Fonts\\\\Replacements' "$template/user.reg" 2>/dev/null; then
     vl_gui_make_prefix "$template"
 fi
 vl_gui_copy_prefix "$template" "$prefix"
+
+# The packages the installation tests install, packed from free fonts; the
+# second one's middle font is cut short.
+packages=$gui/packages
+rm -rf "$packages"
+for name in small mixed; do
+    build/native/tools/vellfont/vellfont pack "tests/ui/packages/$name.txt" "$packages/$name" >/dev/null
+done
+size=$(stat -c %s "$packages/mixed/vlbroken.cmp")
+truncate -s $((size / 2)) "$packages/mixed/vlbroken.cmp"
+export VL_TEST_PACKAGES=$packages
 vl_gui_start_xvfb
 
 export WINEPREFIX=$prefix

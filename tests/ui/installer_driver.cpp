@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -92,6 +93,36 @@ InstallerFolder::InstallerFolder() {
 InstallerFolder::~InstallerFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string WindowsPathOf(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool InstallerFolder::CopyPackage(const std::string& name) const {
+    const std::string packages = EnvOr("VL_TEST_PACKAGES", "");
+    if (packages.empty()) return false;
+    const std::string folder = WindowsPathOf(packages + "/" + name);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    bool ok = true;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        ok = ok && CopyFileA((folder + "\\" + found.cFileName).c_str(),
+                             (FontDataDir() + "\\" + found.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return ok;
 }
 
 void InstallerFolder::WriteInf(const std::string& plainSjis) const { WriteRawInf(ScrambleInfText(plainSjis)); }
@@ -270,19 +301,16 @@ std::string WaitForWizardButtons(const InstallerProcess& installer, const std::s
     return state;
 }
 
-void SaveScreenshot(const std::string& name) {
+void SaveScreenshot(const std::string& name, bool settle) {
     const std::string folder = EnvOr("VL_SCREENSHOT_DIR", "");
     const std::string script = EnvOr("VL_SCREENSHOT_SCRIPT", "");
     if (folder.empty() || script.empty()) return;
     const std::string unixPath = folder + "/" + name + ".png";
-    std::string windowsPath = "Z:" + unixPath;
-    for (char& c : windowsPath) {
-        if (c == '/') c = '\\';
-    }
+    const std::string windowsPath = WindowsPathOf(unixPath);
     DeleteFileA(windowsPath.c_str());
     // Wine starts Unix programs given by their Unix path, but does not wait for
     // them: the script's finished file is the signal.
-    std::string commandLine = "/bin/sh " + script + " " + unixPath;
+    std::string commandLine = "/bin/sh " + script + " " + unixPath + (settle ? "" : " now");
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};

@@ -28,6 +28,8 @@ public:
     // Writes FONTDATA\otf.inf scrambled from a plain Shift-JIS text.
     void WriteInf(const std::string& plainSjis) const;
     void WriteRawInf(const std::string& bytes) const;
+    // Copies every file of a package the test stage packed (VL_TEST_PACKAGES/<name>).
+    bool CopyPackage(const std::string& name) const;
 
 private:
     std::string m_path;
@@ -37,6 +39,11 @@ private:
 std::string TestInfText();
 // Its fonts' padded list labels, in order.
 extern const char* const kTestFontLabels[3];
+
+// A Unix path as Wine's drive Z: shows it.
+std::string WindowsPathOf(const std::string& unixPath);
+// The file's bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
 
 // The installer's resources, read from the executable as data.
 std::string InstallerString(UINT id);
@@ -101,4 +108,5 @@ std::string WaitForWizardButtons(const InstallerProcess& installer, const std::s
 
 // Saves a screenshot of the whole display as <VL_SCREENSHOT_DIR>/<name>.png,
 // with tests/ui/screenshot.sh (VL_SCREENSHOT_SCRIPT), when the run provides both.
-void SaveScreenshot(const std::string& name);
+// settle false takes the screen as it is (for a bar that keeps moving).
+void SaveScreenshot(const std::string& name, bool settle = true);

@@ -118,7 +118,7 @@ TEST_F(InstallerTest, AboutBoxOpensAndClosesWithOk) {
     // "VellInstallerのﾊﾞｰｼﾞｮﾝ情報"
     HWND about = m_installer.WaitForMessageBox(10000, "VellInstaller\x82\xCC\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1");
     ASSERT_NE(about, nullptr);
-    SaveScreenshot("07-about");
+    SaveScreenshot("10-about");
     EXPECT_EQ(WindowText(GetDlgItem(about, IDOK)), "OK");
     ASSERT_TRUE(AnswerMessageBox(about, IDOK));
     EXPECT_TRUE(m_installer.IsRunning());

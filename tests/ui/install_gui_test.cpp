@@ -1,0 +1,281 @@
+// Whole installations from the wizard, on packages the test stage packed from
+// free fonts: what the user sees on the way, and what ends up in the prefix.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "install/install_texts.h"
+#include "platform/text_encoding.h"
+#include "tests/ui/installer_test_fixture.h"
+
+namespace {
+
+const UINT kConfirmQuit = 61208;
+const UINT kFontsFailed = 61212;
+const UINT kConfirmInstall = 61213;
+const UINT kCannotQuitInstalling = 61216;
+const UINT kAllInstalled = 61217;
+const UINT kFontAlreadyPresent = 61219;
+const char kFontsFolder[] = "C:\\windows\\Fonts";
+const char kFontsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+
+std::string Sjis(const char* utf8) { return Utf8ToShiftJis(utf8).value_or(""); }
+
+// The log lines of one font: its announcement and its result.
+std::string FontLog(const char* label, const char* result) {
+    return Sjis((std::string("■") + label + "をインストールしています。\r\n" + result + "\r\n").c_str());
+}
+
+std::string ClosingLog() { return Sjis("\n\r\nすべてのインストールが完了しました。\r\n"); }
+
+// The value under the Fonts key whose data is fileName; empty when none is.
+std::string RegisteredValueName(const std::string& fileName) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::string();
+    std::string found;
+    for (DWORD i = 0;; ++i) {
+        char name[512] = {};
+        BYTE data[512] = {};
+        DWORD nameSize = sizeof(name);
+        DWORD dataSize = sizeof(data) - 1;
+        DWORD type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) break;
+        if (type == REG_SZ && fileName == reinterpret_cast<const char*>(data)) {
+            found = name;
+            break;
+        }
+    }
+    RegCloseKey(key);
+    return found;
+}
+
+int ProgressPos(const InstallerProcess& installer) {
+    HWND page = reinterpret_cast<HWND>(SendMessageA(installer.Sheet(), PSM_INDEXTOHWND, 3, 0));
+    return static_cast<int>(SendMessageA(GetDlgItem(page, 1008), PBM_GETPOS, 0, 0));
+}
+
+std::string LogText(const InstallerProcess& installer) {
+    HWND page = reinterpret_cast<HWND>(SendMessageA(installer.Sheet(), PSM_INDEXTOHWND, 3, 0));
+    return WindowText(GetDlgItem(page, 1009));
+}
+
+// Asks the main window to close and expects the refusal 61216, answered with OK.
+void ExpectCloseRefused(InstallerProcess& installer, const char* when) {
+    PostMessageA(installer.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        box = installer.FindMessageBox();
+        return box != nullptr && MessageBoxText(box) == InstallerString(kCannotQuitInstalling);
+    })) << when;
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK)) << when;
+}
+
+// Waits for a message box with the given text (there may be another box open).
+HWND WaitForBoxWithText(const InstallerProcess& installer, const std::string& text, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = installer.FindMessageBox();
+            return found != nullptr && MessageBoxText(found) == text;
+        },
+        timeoutMs);
+    return found;
+}
+
+// Next on the selection page, then OK on the confirmation 61213.
+void ConfirmInstallation(InstallerTest& test, InstallerProcess& installer) {
+    (void)test;
+    Click(installer.SheetButton(kNextButton));
+    HWND box = installer.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(MessageBoxText(box), InstallerString(kConfirmInstall));
+    SaveScreenshot("05-confirm-install");
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+}
+
+TEST(InstallerTexts, StringTableMatchesTheEngineTexts) {
+    struct Text {
+        UINT id;
+        const char* engine;
+    };
+    const Text texts[] = {
+        {kIdsNoFontChosen, kTextNoFontChosen},       {kIdsNeedsAdministrator, kTextNeedsAdministrator},
+        {kIdsFontsFailed, kTextFontsFailed},         {kIdsAllInstalled, kTextAllInstalled},
+        {kIdsFontAlreadyPresent, kTextFontAlreadyPresent},
+    };
+    for (const Text& t : texts) EXPECT_EQ(InstallerString(t.id), t.engine) << t.id;
+}
+
+TEST_F(InstallerTest, WholeInstallationIntoTheSystemFontFolder) {
+    ASSERT_TRUE(m_folder.CopyPackage("small"));
+    ASSERT_TRUE(m_installer.Start(m_folder.ExePath()));
+    ASSERT_NE(m_installer.WaitForMainWindow(), nullptr);
+    ASSERT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
+    GoToSelection();
+    EXPECT_EQ(WindowText(m_installer.PageItem(1002)), Sjis("小さなテスト書体"));
+    EXPECT_EQ(ListBoxText(m_installer.PageItem(1005), 2),
+              Sjis("vlsmall3.ttf                  (DejaVu Sans Mono Book)"));
+
+    ConfirmInstallation(*this, m_installer);
+    ASSERT_TRUE(WaitForPage(3));
+    // The summary box comes from the worker; until it is answered nothing may close.
+    HWND summary = WaitForBoxWithText(m_installer, InstallerString(kAllInstalled), 120000);
+    ASSERT_NE(summary, nullptr);
+    EXPECT_EQ(WizardButtons(m_installer), "----");
+    SaveScreenshot("07-summary");
+    ExpectCloseRefused(m_installer, "summary box open");
+    ASSERT_TRUE(AnswerMessageBox(summary, IDOK));
+
+    EXPECT_EQ(WaitForWizardButtons(m_installer, "-N-C"), "-N-C");
+    EXPECT_EQ(ProgressPos(m_installer), 0);
+    EXPECT_EQ(LogText(m_installer), FontLog("vlsmall1.ttf(DejaVu Sans Book)", "[成功しました]") +
+                                        FontLog("vlsmall2.ttf(DejaVu Sans Bold)", "[成功しました]") +
+                                        FontLog("vlsmall3.ttf(DejaVu Sans Mono Book)", "[成功しました]") +
+                                        ClosingLog());
+    SaveScreenshot("08-progress-finished");
+
+    PressNext();
+    ASSERT_TRUE(WaitForPage(4));
+    EXPECT_EQ(WaitForWizardButtons(m_installer, "--FC"), "--FC");
+    SaveScreenshot("09-registration");
+    Click(m_installer.SheetButton(kFinishButton));
+    EXPECT_TRUE(m_installer.WaitForExit());
+
+    const char* sources[3] = {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                              "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
+                              "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"};
+    const char* values[3] = {"DejaVu Sans Book (TrueType)", "DejaVu Sans Bold (TrueType)",
+                             "DejaVu Sans Mono Book (TrueType)"};
+    for (int i = 0; i < 3; ++i) {
+        const std::string file = "vlsmall" + std::to_string(i + 1) + ".ttf";
+        const std::string installed = ReadFileBytes(std::string(kFontsFolder) + "\\" + file);
+        EXPECT_FALSE(installed.empty()) << file;
+        EXPECT_TRUE(installed == ReadFileBytes(WindowsPathOf(sources[i]))) << file << " differs from its source";
+        EXPECT_EQ(RegisteredValueName(file), values[i]) << file;
+    }
+}
+
+TEST_F(InstallerTest, FailedAndLatePresentFontsAreCountedAndTheOthersInstalled) {
+    ASSERT_TRUE(m_folder.CopyPackage("mixed"));
+    ASSERT_TRUE(m_installer.Start(m_folder.ExePath()));
+    ASSERT_NE(m_installer.WaitForMainWindow(), nullptr);
+    ASSERT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
+    GoToSelection();
+
+    ConfirmInstallation(*this, m_installer);
+    // The third font's file appears while the first (large) one is installed.
+    const std::string late = std::string(kFontsFolder) + "\\vllate.ttf";
+    HANDLE file = CreateFileA(late.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+
+    ASSERT_TRUE(WaitForPage(3));
+    EXPECT_EQ(WaitForWizardButtons(m_installer, "----"), "----");
+    std::set<int> positions;
+    const std::string failedText = InstallerString(kFontsFailed);
+    char expectedSummary[256];
+    wsprintfA(expectedSummary, failedText.c_str(), 2);
+    HWND summary = nullptr;
+    bool screenshotTaken = false;
+    WaitUntil(
+        [&] {
+            positions.insert(ProgressPos(m_installer));
+            if (!screenshotTaken && positions.size() >= 3) {
+                SaveScreenshot("06-progress-running", false);
+                screenshotTaken = true;
+            }
+            summary = WaitForBoxWithText(m_installer, expectedSummary, 0);
+            return summary != nullptr;
+        },
+        180000);
+    ASSERT_NE(summary, nullptr);
+    // The bar moved through several positions while the large font was installed.
+    EXPECT_GE(positions.size(), 3u);
+    ExpectCloseRefused(m_installer, "summary box open");
+    ASSERT_TRUE(AnswerMessageBox(summary, IDOK));
+    EXPECT_EQ(WaitForWizardButtons(m_installer, "-N-C"), "-N-C");
+
+    EXPECT_EQ(LogText(m_installer),
+              FontLog("vlbig.ttf(IPAゴシック Regular)", "[成功しました]") +
+                  FontLog("vlbroken.ttf(DejaVu Sans Book)", "[失敗しました]") +
+                  FontLog("vllate.ttf(DejaVu Sans Bold)", "[インストール先にすでに存在します。インストールしません。]") +
+                  ClosingLog());
+    EXPECT_EQ(GetFileAttributesA((std::string(kFontsFolder) + "\\vlbroken.ttf").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadFileBytes(late), "");
+
+    // After the installation the window closes without a question.
+    PostMessageA(m_installer.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(m_installer.WaitForExit());
+    EXPECT_EQ(m_installer.FindMessageBox(), nullptr);
+    DeleteFileA(late.c_str());
+}
+
+TEST_F(InstallerTest, CheckedFontAlreadyInTheDestinationRefusesToStart) {
+    const std::string present = std::string(kFontsFolder) + "\\beta.ttf";
+    HANDLE file = CreateFileA(present.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    StartInstaller();
+    GoToSelection();
+    PressNext();
+    HWND box = m_installer.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), InstallerString(kFontAlreadyPresent));
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    EXPECT_EQ(m_installer.CurrentPage(), 2);
+    EXPECT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
+
+    // Unchecked, the same font no longer stands in the way: the confirmation comes.
+    HWND list = m_installer.PageItem(1005);
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    PostMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LB_GETITEMDATA, 1, 0) == 0; }));
+    PressNext();
+    box = m_installer.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), InstallerString(kConfirmInstall));
+    ASSERT_TRUE(AnswerMessageBox(box, IDCANCEL));
+    DeleteFileA(present.c_str());
+}
+
+TEST_F(InstallerTest, CancelOnTheConfirmationLeavesEverythingAsItWas) {
+    StartInstaller();
+    GoToSelection();
+    PressNext();
+    HWND box = m_installer.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(MessageBoxText(box), InstallerString(kConfirmInstall));
+    ASSERT_TRUE(AnswerMessageBox(box, IDCANCEL));
+    Sleep(300);
+    EXPECT_EQ(m_installer.CurrentPage(), 2);
+    EXPECT_EQ(WizardButtons(m_installer), "BN-C");
+
+    // Not installing: a close request asks 61208 rather than refusing with 61216.
+    Click(m_installer.SheetButton(IDCANCEL));
+    box = m_installer.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), InstallerString(kConfirmQuit));
+    ASSERT_TRUE(AnswerMessageBox(box, IDCANCEL));
+    EXPECT_TRUE(m_installer.IsRunning());
+}
+
+TEST_F(InstallerTest, CancellingTheFolderPickerKeepsTheDestination) {
+    StartInstaller();
+    GoToSelection();
+    Click(m_installer.PageItem(1006));
+    HWND picker = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        picker = m_installer.FindMessageBox(nullptr);
+        return picker != nullptr;
+    }));
+    SaveScreenshot("04-folder-picker");
+    ASSERT_TRUE(AnswerMessageBox(picker, IDCANCEL));
+    EXPECT_EQ(WindowText(m_installer.PageItem(1003)), kFontsFolder);
+    EXPECT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
+}
+
+}  // namespace

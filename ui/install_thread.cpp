@@ -1,0 +1,46 @@
+#include "ui/install_thread.h"
+
+#include <string>
+
+#include "app/otf_inst_win_app.h"
+#include "install/font_codec.h"
+#include "install/install_job.h"
+#include "install/install_one_font.h"
+#include "platform/framework/message_box.h"
+#include "platform/framework/resource_text.h"
+#include "platform/install_platform.h"
+#include "ui/my_property_sheet.h"
+#include "ui/wizard_buttons.h"
+
+namespace {
+
+// The wizard as the install job sees it. Every call but the button request is
+// a synchronous request to a control of the UI thread.
+class CWizardInstallHost : public IVLInstallHost {
+public:
+    CWizardInstallHost(COTFInstWinApp& app, CMyPropertySheet& sheet) : m_app(app), m_sheet(sheet) {}
+
+    bool IsFontChecked(int32_t index) override { return m_sheet.GetSelectFontPage()->IsFontChecked(index); }
+    void AppendLog(const std::string& text) override { m_sheet.GetFinishPage()->AppendLog(text); }
+    void ShowMessage(const std::string& text) override { ShowAppMessageBox(text.c_str(), MB_OK); }
+    void PostWizardButtons(uint32_t flags) override { ::PostWizardButtons(flags); }
+    void EnableCancel() override { EnableWindow(GetDlgItem(m_sheet.m_hWnd, IDCANCEL), TRUE); }
+    void ClearInstallingFlag() override { m_app.m_bInstalling = 0; }
+    void ClearConfirmQuitFlag() override { m_app.m_bConfirmQuit = 0; }
+    std::string LoadText(uint32_t id) override { return LoadResString(id); }
+
+private:
+    COTFInstWinApp& m_app;
+    CMyPropertySheet& m_sheet;
+};
+
+}  // namespace
+
+int VLInstallThread::Run() {
+    COTFInstWinApp* app = GetInstApp();
+    CWizardInstallHost host(*app, *app->m_pSheet);
+    VLInstallPlatform& platform = GetSystemInstallPlatform();
+    VLFontInstaller installer(platform, GetFontCodec());
+    RunInstallJob(host, installer, platform.files, app->m_currentPackage, app->GetFontDataDir(), app->GetDestDir());
+    return CWinThread::Run();
+}
