@@ -1,7 +1,5 @@
 #include "tests/ui/installer_driver.h"
 
-#include <gtest/gtest.h>
-
 #include <prsht.h>
 
 #include <cstdlib>
@@ -320,23 +318,3 @@ void SaveScreenshot(const std::string& name, bool settle) {
     CloseHandle(info.hThread);
     WaitUntil([&] { return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
 }
-
-namespace {
-// The first start in a fresh prefix is slow to reach the display (Wine builds
-// its font caches then); one start before the tests keeps the first
-// screenshots from catching an empty screen.
-class WarmUpEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        InstallerFolder folder;
-        folder.WriteInf(TestInfText());
-        InstallerProcess installer;
-        if (!installer.Start(folder.ExePath())) return;
-        installer.WaitForMainWindow();
-        Sleep(2000);
-        installer.Kill();
-    }
-};
-
-const ::testing::Environment* const g_warmUp = ::testing::AddGlobalTestEnvironment(new WarmUpEnvironment);
-}  // namespace

@@ -1,0 +1,191 @@
+// Walks the demo installer's wizard with nobody at the keyboard: the demo run
+// uses it on a machine without a display, saving a screenshot of each page.
+// With --bench N it times the whole installation of the demo package N times
+// each from the wizard, from the command line (vellfont.exe install) and by
+// plain copying of the same font files into the same folder, in one run.
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/ui/installer_driver.h"
+
+namespace {
+
+const UINT kConfirmInstall = 61213;
+const char kFontsFolder[] = "C:\\windows\\Fonts\\";
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+double Now() {
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+bool Step(bool ok, const char* what) {
+    std::printf("%s %s\n", ok ? "ok:    " : "FAILED:", what);
+    std::fflush(stdout);
+    return ok;
+}
+
+void Shot(bool screenshots, const char* name, bool settle = true) {
+    if (screenshots) SaveScreenshot(name, settle);
+}
+
+HWND PageControl(const InstallerProcess& installer, int page, int id) {
+    HWND hwnd = reinterpret_cast<HWND>(SendMessageA(installer.Sheet(), PSM_INDEXTOHWND, page, 0));
+    return GetDlgItem(hwnd, id);
+}
+
+// One pass through the wizard; the seconds from the confirmed start to the
+// summary box, or a negative value when something was not as expected.
+double WalkWizard(const std::string& exe, bool screenshots, const std::string& logFile) {
+    InstallerProcess installer;
+    if (!Step(installer.Start(exe), "installer started")) return -1;
+    if (!Step(installer.WaitForMainWindow(30000) != nullptr, "main window")) return -1;
+    if (!Step(WaitForWizardButtons(installer, "BN-C", 15000) == "BN-C", "welcome page, Back and Next")) return -1;
+    Shot(screenshots, "01-welcome");
+
+    Click(installer.SheetButton(kNextButton));
+    if (!Step(WaitUntil([&] { return installer.CurrentPage() == 1; }) &&
+                  WaitForWizardButtons(installer, "---C") == "---C",
+              "licence page, Next disabled"))
+        return -1;
+    Shot(screenshots, "02-licence");
+    Click(installer.PageItem(1010));
+    if (!Step(WaitForWizardButtons(installer, "-N-C") == "-N-C", "licence accepted, Next enabled")) return -1;
+    Click(installer.SheetButton(kNextButton));
+    if (!Step(WaitUntil([&] { return installer.CurrentPage() == 2; }) &&
+                  WaitForWizardButtons(installer, "BN-C") == "BN-C",
+              "selection page"))
+        return -1;
+    Shot(screenshots, "03-selection");
+
+    Click(installer.SheetButton(kNextButton));
+    HWND box = installer.WaitForMessageBox();
+    if (!Step(box != nullptr && MessageBoxText(box) == InstallerString(kConfirmInstall), "confirmation 61213"))
+        return -1;
+    Shot(screenshots, "04-confirm-install");
+    const double start = Now();
+    AnswerMessageBox(box, IDOK);
+
+    bool runningShot = false;
+    HWND summary = nullptr;
+    WaitUntil(
+        [&] {
+            if (!runningShot && installer.CurrentPage() == 3 &&
+                SendMessageA(PageControl(installer, 3, 1008), PBM_GETPOS, 0, 0) >= 30) {
+                Shot(screenshots, "05-progress-running", false);
+                runningShot = true;
+            }
+            summary = installer.FindMessageBox();
+            return summary != nullptr;
+        },
+        600000);
+    const double seconds = Now() - start;
+    if (!Step(summary != nullptr, "summary box")) return -1;
+    Shot(screenshots, "06-summary");
+    std::ofstream(logFile, std::ios::binary) << MessageBoxText(summary) << "\r\n";
+    AnswerMessageBox(summary, IDOK);
+    if (!Step(WaitForWizardButtons(installer, "-N-C") == "-N-C", "Next and Cancel enabled again")) return -1;
+    std::ofstream(logFile, std::ios::binary | std::ios::app) << WindowText(PageControl(installer, 3, 1009));
+    Shot(screenshots, "07-progress-finished");
+
+    Click(installer.SheetButton(kNextButton));
+    if (!Step(WaitUntil([&] { return installer.CurrentPage() == 4; }) &&
+                  WaitForWizardButtons(installer, "--FC") == "--FC",
+              "registration page, Finish only"))
+        return -1;
+    Shot(screenshots, "08-registration");
+    Click(installer.SheetButton(kFinishButton));
+    if (!Step(installer.WaitForExit(), "Finish closed the installer without a question")) return -1;
+    return seconds;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(separator, start);
+        if (end == std::string::npos) end = text.size();
+        if (end > start) parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
+
+void RemoveInstalled(const std::vector<std::string>& sources) {
+    for (const std::string& source : sources) DeleteFileA((kFontsFolder + FileNameOf(source)).c_str());
+}
+
+double TimeCopy(const std::vector<std::string>& sources) {
+    const double start = Now();
+    for (const std::string& source : sources)
+        CopyFileA(source.c_str(), (kFontsFolder + FileNameOf(source)).c_str(), TRUE);
+    return Now() - start;
+}
+
+double TimeCommandLine(const std::string& vellfont, const std::string& fontData) {
+    std::string commandLine = "\"" + vellfont + "\" install \"" + fontData + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    const double start = Now();
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &info))
+        return -1;
+    WaitForSingleObject(info.hProcess, INFINITE);
+    const double seconds = Now() - start;
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    return seconds;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+int Bench(int rounds) {
+    const std::string exe = Env("VL_INSTALLER_EXE");
+    const std::vector<std::string> sources = Split(Env("VL_BENCH_SOURCES"), ';');
+    const std::string vellfont = Env("VL_BENCH_VELLFONT");
+    const std::string fontData = Env("VL_BENCH_FONTDATA");
+    std::vector<double> copy, cli, wizard;
+    for (int round = 0; round < rounds; ++round) {
+        RemoveInstalled(sources);
+        copy.push_back(TimeCopy(sources));
+        RemoveInstalled(sources);
+        cli.push_back(TimeCommandLine(vellfont, fontData));
+        RemoveInstalled(sources);
+        wizard.push_back(WalkWizard(exe, false, "bench-log.txt"));
+        RemoveInstalled(sources);
+        std::printf("round %d: copy %.3f s, command line %.3f s, wizard %.3f s\n", round + 1, copy.back(), cli.back(),
+                    wizard.back());
+    }
+    const double copyMedian = Median(copy);
+    std::printf("median of %d: copy %.3f s, command line %.3f s (%.1fx copy), wizard %.3f s (%.1fx copy)\n", rounds,
+                copyMedian, Median(cli), Median(cli) / copyMedian, Median(wizard), Median(wizard) / copyMedian);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 3 && std::string(argv[1]) == "--bench") return Bench(std::max(1, std::atoi(argv[2])));
+    const std::string logFile = argc >= 2 ? argv[1] : "demo-log.txt";
+    return WalkWizard(Env("VL_INSTALLER_EXE"), true, logFile) >= 0 ? 0 : 1;
+}
