@@ -5,7 +5,7 @@
 #include "platform/framework/wnd.h"
 
 // A dialog on a template of the program's resources, modal (DoModal) or as a
-// modeless child (CreateIndirectChild). The trampoline binds the object at
+// modeless child (CreateModeless). The trampoline binds the object at
 // WM_INITDIALOG; messages before it (WM_SETFONT) get the system's default.
 class CDialog : public CWnd {
 public:

@@ -41,7 +41,7 @@ bool CFrameWnd::LoadFrame(UINT idResource, DWORD defaultStyle) {
     cs.lpszClass = kFrameClass;
     if (!PreCreateWindow(cs)) return false;
     HWND hwnd = CreateWindowExA(cs.dwExStyle, kFrameClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
-                                cs.hwndParent, cs.hMenu, instance, this);
+                                cs.hwndParent, cs.hMenu, instance, nullptr);
     if (hwnd == nullptr) return false;
     // The class's procedure is the system default so that the window can exist
     // before the object binds; from here on it is ours.

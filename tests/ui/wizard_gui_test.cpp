@@ -58,6 +58,34 @@ TEST_F(InstallerTest, RadioButtonsGateNext) {
     }
 }
 
+TEST_F(InstallerTest, BackOnTheWelcomePageStaysThere) {
+    StartInstaller();
+    PressBack();
+    Sleep(500);
+    EXPECT_EQ(m_installer.CurrentPage(), 0);
+    EXPECT_EQ(WizardButtons(m_installer), "BN-C");
+    EXPECT_TRUE(m_installer.IsRunning());
+}
+
+// Keys reach the wizard through the program's message loop, which hands them
+// to the sheet's dialog-key handling: Enter presses the default button (Next),
+// Escape is the Cancel button.
+TEST_F(InstallerTest, EnterGoesOnAndEscapeAsksToQuit) {
+    StartInstaller();
+    HWND next = m_installer.SheetButton(kNextButton);
+    PostMessageA(next, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(next, WM_KEYUP, VK_RETURN, 0);
+    ASSERT_TRUE(WaitForPage(1));
+
+    PostMessageA(m_installer.PageItem(1011), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(m_installer.PageItem(1011), WM_KEYUP, VK_ESCAPE, 0);
+    HWND box = m_installer.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), InstallerString(kConfirmQuit));
+    ASSERT_TRUE(AnswerMessageBox(box, IDCANCEL));
+    EXPECT_EQ(m_installer.CurrentPage(), 1);
+}
+
 TEST_F(InstallerTest, SelectionPageListsPackageAndBackDisablesNext) {
     StartInstaller();
     GoToSelection();
