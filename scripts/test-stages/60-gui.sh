@@ -35,7 +35,7 @@ vl_gui_copy_prefix "$template" "$prefix"
 # second one's middle font is cut short.
 packages=$gui/packages
 rm -rf "$packages"
-for name in small mixed; do
+for name in small mixed outside; do
     build/native/tools/vellfont/vellfont pack "tests/ui/packages/$name.txt" "$packages/$name" >/dev/null
 done
 size=$(stat -c %s "$packages/mixed/vlbroken.cmp")

@@ -271,6 +271,39 @@ TEST_F(InstallerTest, CancelOnTheConfirmationLeavesEverythingAsItWas) {
     EXPECT_TRUE(m_installer.IsRunning());
 }
 
+TEST_F(InstallerTest, InstallingOutsideTheSystemFontFolderRegistersNothing) {
+    const std::string outside = "C:\\vloutside";
+    CreateDirectoryA(outside.c_str(), nullptr);
+    ASSERT_TRUE(m_folder.CopyPackage("outside"));
+    ASSERT_TRUE(m_installer.Start(m_folder.ExePath()));
+    ASSERT_NE(m_installer.WaitForMainWindow(), nullptr);
+    ASSERT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
+    GoToSelection();
+
+    Click(m_installer.PageItem(1006));
+    HWND picker = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        picker = m_installer.FindMessageBox(nullptr);
+        return picker != nullptr;
+    }));
+    ASSERT_TRUE(SelectInFolderTree(picker, {Sjis("マイ コンピューター"), "C:", "vloutside"}));
+    ASSERT_TRUE(AnswerMessageBox(picker, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(m_installer.PageItem(1003)) == outside; }))
+        << WindowText(m_installer.PageItem(1003));
+
+    ConfirmInstallation(*this, m_installer);
+    HWND summary = WaitForBoxWithText(m_installer, InstallerString(kAllInstalled), 120000);
+    ASSERT_NE(summary, nullptr);
+    ASSERT_TRUE(AnswerMessageBox(summary, IDOK));
+    EXPECT_EQ(WaitForWizardButtons(m_installer, "-N-C"), "-N-C");
+
+    const std::string installed = ReadFileBytes(outside + "\\vlout1.ttf");
+    EXPECT_FALSE(installed.empty());
+    EXPECT_TRUE(installed == ReadFileBytes(WindowsPathOf("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf")));
+    EXPECT_EQ(RegisteredValueName("vlout1.ttf"), "");
+    EXPECT_EQ(GetFileAttributesA((std::string(kFontsFolder) + "\\vlout1.ttf").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(InstallerTest, CancellingTheFolderPickerKeepsTheDestination) {
     StartInstaller();
     GoToSelection();

@@ -1,5 +1,6 @@
 #include "tests/ui/installer_driver.h"
 
+#include <commctrl.h>
 #include <prsht.h>
 
 #include <cstdlib>
@@ -263,6 +264,80 @@ std::string ListBoxText(HWND list, int index) {
     std::vector<char> text(static_cast<size_t>(bytes > 0 ? bytes : 1), '\0');
     WideCharToMultiByte(932, 0, wide.data(), -1, text.data(), bytes, nullptr, nullptr);
     return std::string(text.data());
+}
+
+namespace {
+
+// Memory in another process, for control messages whose pointers the system
+// does not carry across.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND owner, size_t size) : m_size(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(owner, &pid);
+        m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (m_process != nullptr)
+            m_address = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (m_address != nullptr) VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
+        if (m_process != nullptr) CloseHandle(m_process);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    void* Address() const { return m_address; }
+    bool Write(const void* data, size_t size, size_t offset = 0) {
+        return WriteProcessMemory(m_process, static_cast<char*>(m_address) + offset, data, size, nullptr) != 0;
+    }
+    bool Read(void* data, size_t size, size_t offset = 0) const {
+        return ReadProcessMemory(m_process, static_cast<char*>(m_address) + offset, data, size, nullptr) != 0;
+    }
+
+private:
+    size_t m_size;
+    HANDLE m_process = nullptr;
+    void* m_address = nullptr;
+};
+
+std::string TreeItemText(HWND tree, HTREEITEM item) {
+    const size_t textOffset = 256;
+    RemoteBuffer remote(tree, textOffset + 512);
+    if (remote.Address() == nullptr) return std::string();
+    TVITEMA query = {};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = static_cast<char*>(remote.Address()) + textOffset;
+    query.cchTextMax = 511;
+    remote.Write(&query, sizeof(query));
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.Address()));
+    char text[512] = {};
+    remote.Read(text, sizeof(text) - 1, textOffset);
+    return text;
+}
+
+}  // namespace
+
+bool SelectInFolderTree(HWND picker, const std::vector<std::string>& steps) {
+    HWND tree = FindWindowExA(picker, nullptr, "SysTreeView32", nullptr);
+    if (tree == nullptr) return false;
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    for (const std::string& step : steps) {
+        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+        HTREEITEM child = nullptr;
+        WaitUntil([&] {
+            child = reinterpret_cast<HTREEITEM>(
+                SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+            while (child != nullptr && TreeItemText(tree, child).find(step) == std::string::npos)
+                child = reinterpret_cast<HTREEITEM>(
+                    SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)));
+            return child != nullptr;
+        });
+        if (child == nullptr) return false;
+        item = child;
+    }
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    return true;
 }
 
 void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Drives a running VellInstaller.exe from another process, the way a user
 // would: finds its windows, clicks, reads texts and button states, answers
@@ -92,6 +93,12 @@ std::string WindowText(HWND hwnd);
 std::string MessageBoxText(HWND box);
 // Entry index of another process's list box, as Shift-JIS.
 std::string ListBoxText(HWND list, int index);
+// Picks a folder in the shell's folder picker of another process: from the
+// tree's root, each step chooses the child whose text contains the step's text
+// (Shift-JIS), expanding on the way; the last one is selected. False when a
+// step finds nothing.
+bool SelectInFolderTree(HWND picker, const std::vector<std::string>& steps);
+
 // Clicks a button the way the mouse would, without waiting for the result.
 void Click(HWND button);
 // Presses a message box's button (IDOK, IDCANCEL) and waits for the box to go.
