@@ -1,5 +1,6 @@
 #include "app/otf_inst_win_app.h"
 
+#include "app/current_package.h"
 #include "app/startup_paths.h"
 #include "catalogue/inf_loader.h"
 #include "platform/framework/command_ids.h"
@@ -25,13 +26,6 @@ COTFInstWinApp::COTFInstWinApp() = default;
 COTFInstWinApp::~COTFInstWinApp() = default;
 
 COTFInstWinApp* GetInstApp() { return static_cast<COTFInstWinApp*>(GetCurrentApp()); }
-
-VLPackageInfo ChooseCurrentPackage(const VLInfFile& catalogue) {
-    for (int i = 0; i < catalogue.GetPackageCount(); ++i) {
-        if (!catalogue.GetPackage(i).m_fonts.empty()) return catalogue.GetPackage(i);
-    }
-    return catalogue.GetPackage(0);
-}
 
 BOOL COTFInstWinApp::InitInstance() {
     // Owned from the start and never closed: it marks this copy as running

@@ -49,6 +49,3 @@ public:
 
 // The application object, for the pages and the worker.
 COTFInstWinApp* GetInstApp();
-
-// The first package of the catalogue that holds a font, else package 0.
-VLPackageInfo ChooseCurrentPackage(const VLInfFile& catalogue);
