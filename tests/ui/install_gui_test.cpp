@@ -176,6 +176,7 @@ TEST_F(InstallerTest, FailedAndLatePresentFontsAreCountedAndTheOthersInstalled) 
 
     ASSERT_TRUE(WaitForPage(3));
     EXPECT_EQ(WaitForWizardButtons(m_installer, "----"), "----");
+    ExpectCloseRefused(m_installer, "installing");
     std::set<int> positions;
     const std::string failedText = InstallerString(kFontsFailed);
     char expectedSummary[256];
