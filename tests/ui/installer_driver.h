@@ -86,7 +86,7 @@ private:
 };
 
 // Polls until the condition holds; false on timeout.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
 // Text of another process's window (WM_GETTEXT, which the system marshals).
 std::string WindowText(HWND hwnd);
@@ -111,7 +111,7 @@ bool IsShown(HWND hwnd);
 std::string WizardButtons(const InstallerProcess& installer);
 // Waits until the buttons read expected; returns the last reading.
 std::string WaitForWizardButtons(const InstallerProcess& installer, const std::string& expected,
-                                 DWORD timeoutMs = 5000);
+                                 DWORD timeoutMs = 10000);
 
 // Saves a screenshot of the whole display as <VL_SCREENSHOT_DIR>/<name>.png,
 // with tests/ui/screenshot.sh (VL_SCREENSHOT_SCRIPT), when the run provides both.
