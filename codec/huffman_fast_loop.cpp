@@ -1,6 +1,9 @@
 #include "codec/huffman_fast_loop.h"
 
 #include <cstring>
+#include <type_traits>
+
+#include "codec/huffman_code.h"
 
 namespace vl_table {
 namespace {
@@ -12,9 +15,6 @@ namespace {
 #define VL_ALWAYS_INLINE inline
 #define VL_UNLIKELY(x) (x)
 #endif
-
-static_assert(kPrimaryBits * 3 + 16 <= 56 && kPrimaryBits * 4 <= 56,
-              "a refill must leave room for three short codes and a long one");
 
 VL_ALWAYS_INLINE uint64_t LoadBigEndian64(const uint8_t* p) {
     uint64_t v;
@@ -28,15 +28,78 @@ VL_ALWAYS_INLINE uint64_t LoadBigEndian64(const uint8_t* p) {
 #endif
 }
 
-// Tops the buffer up to at least 56 bits with whole bytes.
-VL_ALWAYS_INLINE void Refill(FastStream& s) {
-    s.buffer |= LoadBigEndian64(s.in) >> s.bits;
-    s.in += (63 - s.bits) >> 3;
-    s.bits |= 56;
+VL_ALWAYS_INLINE uint32_t LoadBigEndian32(const uint8_t* p) {
+    uint32_t v;
+    std::memcpy(&v, p, sizeof v);
+#if defined(__GNUC__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    return __builtin_bswap32(v);
+#else
+    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | static_cast<uint32_t>(p[2]) << 8 | p[3];
+#endif
 }
 
-VL_ALWAYS_INLINE bool HasRoom(const FastStream& s) {
-    return s.inLimit - s.in >= 8 && s.outLimit - s.out >= 16;
+// The bit buffer is a machine word: a refill tops it up to at least kFill bits
+// with whole bytes, enough for kSteps lookups (a long code only as the last).
+// A 64-bit word on 64-bit targets; on 32-bit ones two registers per 64-bit
+// shift cost more than the extra refills of a 32-bit word.
+template <typename Word>
+struct WordTraits;
+template <>
+struct WordTraits<uint64_t> {
+    static constexpr unsigned kBits = 64;
+    static constexpr unsigned kFill = 56;
+    static constexpr unsigned kSteps = 4;
+    static uint64_t Load(const uint8_t* p) { return LoadBigEndian64(p); }
+};
+template <>
+struct WordTraits<uint32_t> {
+    static constexpr unsigned kBits = 32;
+    static constexpr unsigned kFill = 24;
+    static constexpr unsigned kSteps = 1;
+    static uint32_t Load(const uint8_t* p) { return LoadBigEndian32(p); }
+};
+#if defined(VL_FAST_WORD_BITS) && VL_FAST_WORD_BITS == 32
+using FastWord = uint32_t;
+#elif defined(VL_FAST_WORD_BITS) && VL_FAST_WORD_BITS == 64
+using FastWord = uint64_t;
+#else
+using FastWord = std::conditional_t<(sizeof(void*) >= 8), uint64_t, uint32_t>;
+#endif
+
+template <typename Word>
+struct Cursor {
+    using Traits = WordTraits<Word>;
+    static_assert(kPrimaryBits * (Traits::kSteps - 1) + kMaxCodeLength <= Traits::kFill, "refill too small");
+
+    const uint8_t* in;  // first byte not yet in the buffer
+    Word buffer;        // `bits` valid bits at the top; below them zeros or the stream's next bits
+    unsigned bits;
+
+    VL_ALWAYS_INLINE void Start(const uint8_t* input, uint64_t position) {
+        in = input + (position >> 3);
+        const unsigned skip = static_cast<unsigned>(position & 7);
+        // Whole bytes but the last, then drop the bits before the position.
+        buffer = static_cast<Word>((Traits::Load(in) & ~Word{0xFF}) << skip);
+        in += sizeof(Word) - 1;
+        bits = Traits::kBits - 8 - skip;
+    }
+    VL_ALWAYS_INLINE uint64_t Position(const uint8_t* input) const {
+        return static_cast<uint64_t>(in - input) * 8u - bits;
+    }
+    VL_ALWAYS_INLINE void Refill() {
+        buffer |= Traits::Load(in) >> bits;
+        in += (Traits::kBits - 1 - bits) >> 3;
+        bits |= Traits::kFill;
+    }
+    VL_ALWAYS_INLINE uint32_t Index() const { return static_cast<uint32_t>(buffer >> (Traits::kBits - kPrimaryBits)); }
+    VL_ALWAYS_INLINE void Consume(unsigned n) {
+        buffer <<= n;
+        bits -= n;
+    }
+};
+
+VL_ALWAYS_INLINE bool HasRoom(const uint8_t* in, const FastStream& s, uint8_t* out) {
+    return s.inLimit - in >= 8 && s.outLimit - out >= 16;
 }
 
 // Writes the entry's symbols as one 4-byte store (the byte after them may be
@@ -53,101 +116,113 @@ VL_ALWAYS_INLINE void StoreSymbols(uint8_t* out, uint32_t entry) {
 }
 
 // A code longer than the primary index, or a missing one: false, with the
-// stream left before the code, when the bits lead to no symbol.
-VL_ALWAYS_INLINE bool LongCode(FastStream& s, uint32_t entry, const uint32_t* sub) {
+// cursor left before the code, when the bits lead to no symbol.
+template <typename Word>
+VL_ALWAYS_INLINE bool LongCode(Cursor<Word>& c, uint8_t*& out, uint32_t entry, const uint32_t* sub) {
     if (entry == kMissing) return false;
-    const uint64_t rest = s.buffer << kPrimaryBits;
-    const uint32_t second = sub[LinkOffset(entry) + (rest >> (64 - LinkBits(entry)))];
+    const Word rest = static_cast<Word>(c.buffer << kPrimaryBits);
+    const uint32_t second = sub[LinkOffset(entry) + static_cast<uint32_t>(rest >> (WordTraits<Word>::kBits - LinkBits(entry)))];
     if (second == kMissing) return false;
-    *s.out++ = static_cast<uint8_t>(second >> 8);
-    s.buffer = rest << Consumed(second);
-    s.bits -= kPrimaryBits + Consumed(second);
+    *out++ = static_cast<uint8_t>(second >> 8);
+    c.buffer = static_cast<Word>(rest << Consumed(second));
+    c.bits -= kPrimaryBits + Consumed(second);
     return true;
 }
 
 // One lookup: up to three symbols whose codes fit in the primary index.
-#define VL_STEP(s, slow)                                     \
-    entry = multi[s.buffer >> (64 - kPrimaryBits)];          \
+#define VL_STEP(c, out, slow)                                \
+    entry = multi[c.Index()];                                \
     if (VL_UNLIKELY(SymbolCount(entry) == 0)) goto slow;     \
-    StoreSymbols(s.out, entry);                              \
-    s.out += SymbolCount(entry);                             \
-    s.buffer <<= Consumed(entry);                            \
-    s.bits -= Consumed(entry);
+    StoreSymbols(out, entry);                                \
+    out += SymbolCount(entry);                               \
+    c.Consume(Consumed(entry));
 
-VL_ALWAYS_INLINE bool SingleBody(const Tables& tables, FastStream& stream) {
-    FastStream s = stream;
+template <typename Word>
+VL_ALWAYS_INLINE bool SingleBody(const Tables& tables, const uint8_t* input, FastStream& stream) {
+    if (stream.inLimit - (input + (stream.position >> 3)) < 8) return true;
+    Cursor<Word> c;
+    c.Start(input, stream.position);
+    uint8_t* out = stream.out;
     const uint32_t* const multi = tables.multi;
     bool ok = true;
-    while (HasRoom(s)) {
+    while (HasRoom(c.in, stream, out)) {
         uint32_t entry;
-        Refill(s);
-        VL_STEP(s, slow)
-        VL_STEP(s, slow)
-        VL_STEP(s, slow)
-        VL_STEP(s, slow)
+        c.Refill();
+        for (unsigned k = 0; k < WordTraits<Word>::kSteps; ++k) {
+            VL_STEP(c, out, slow)
+        }
         continue;
     slow:
-        if (!LongCode(s, entry, tables.sub)) {
+        if (!LongCode(c, out, entry, tables.sub)) {
             ok = false;
             break;
         }
     }
-    stream = s;
+    stream.position = c.Position(input);
+    stream.out = out;
     return ok;
 }
 
-VL_ALWAYS_INLINE PairStop PairBody(const Tables& tables, FastStream& first, FastStream& second) {
-    FastStream a = first;
-    FastStream b = second;
+template <typename Word>
+VL_ALWAYS_INLINE PairStop PairBody(const Tables& tables, const uint8_t* input, FastStream& first,
+                                   FastStream& second) {
+    if (first.inLimit - (input + (first.position >> 3)) < 8 || second.inLimit - (input + (second.position >> 3)) < 8) {
+        return PairStop::kLimit;
+    }
+    Cursor<Word> a;
+    Cursor<Word> b;
+    a.Start(input, first.position);
+    b.Start(input, second.position);
+    uint8_t* outA = first.out;
+    uint8_t* outB = second.out;
     const uint32_t* const multi = tables.multi;
     PairStop stop = PairStop::kLimit;
-    while (HasRoom(a) && HasRoom(b)) {
+    while (HasRoom(a.in, first, outA) && HasRoom(b.in, second, outB)) {
         uint32_t entry;
-        Refill(a);
-        Refill(b);
-        VL_STEP(a, slowA)
-        VL_STEP(b, slowB)
-        VL_STEP(a, slowA)
-        VL_STEP(b, slowB)
-        VL_STEP(a, slowA)
-        VL_STEP(b, slowB)
-        VL_STEP(a, slowA)
-        VL_STEP(b, slowB)
+        a.Refill();
+        b.Refill();
+        for (unsigned k = 0; k < WordTraits<Word>::kSteps; ++k) {
+            VL_STEP(a, outA, slowA)
+            VL_STEP(b, outB, slowB)
+        }
         continue;
     slowA:
-        if (!LongCode(a, entry, tables.sub)) {
+        if (!LongCode(a, outA, entry, tables.sub)) {
             stop = PairStop::kMissingFirst;
             break;
         }
         continue;
     slowB:
-        if (!LongCode(b, entry, tables.sub)) {
+        if (!LongCode(b, outB, entry, tables.sub)) {
             stop = PairStop::kMissingSecond;
             break;
         }
     }
-    first = a;
-    second = b;
+    first.position = a.Position(input);
+    first.out = outA;
+    second.position = b.Position(input);
+    second.out = outB;
     return stop;
 }
 
 #undef VL_STEP
 
-bool SingleDefault(const Tables& tables, FastStream& stream) {
-    return SingleBody(tables, stream);
+bool SingleDefault(const Tables& tables, const uint8_t* input, FastStream& stream) {
+    return SingleBody<FastWord>(tables, input, stream);
 }
-PairStop PairDefault(const Tables& tables, FastStream& first, FastStream& second) {
-    return PairBody(tables, first, second);
+PairStop PairDefault(const Tables& tables, const uint8_t* input, FastStream& first, FastStream& second) {
+    return PairBody<FastWord>(tables, input, first, second);
 }
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 #define VL_HAVE_BMI2_PATH 1
 // BMI2's flag-free variable shifts (shlx, shrx) shorten the loops' dependency chains.
-__attribute__((target("bmi2"))) bool SingleBmi2(const Tables& tables, FastStream& stream) {
-    return SingleBody(tables, stream);
+__attribute__((target("bmi2"))) bool SingleBmi2(const Tables& tables, const uint8_t* input, FastStream& stream) {
+    return SingleBody<FastWord>(tables, input, stream);
 }
-__attribute__((target("bmi2"))) PairStop PairBmi2(const Tables& tables, FastStream& first, FastStream& second) {
-    return PairBody(tables, first, second);
+__attribute__((target("bmi2"))) PairStop PairBmi2(const Tables& tables, const uint8_t* input, FastStream& first,
+                                                  FastStream& second) {
+    return PairBody<FastWord>(tables, input, first, second);
 }
 
 bool HasBmi2() {
@@ -161,29 +236,18 @@ bool HasBmi2() {
 
 }  // namespace
 
-bool StartFastStream(FastStream& stream, const uint8_t* input, uint64_t position) {
-    const uint8_t* in = input + (position >> 3);
-    if (stream.inLimit - in < 8) return false;
-    const unsigned skip = static_cast<unsigned>(position & 7);
-    // Seven whole bytes, then drop the bits before the position.
-    stream.buffer = (LoadBigEndian64(in) & ~uint64_t{0xFF}) << skip;
-    stream.in = in + 7;
-    stream.bits = 56 - skip;
-    return true;
+bool RunFastStream(const Tables& tables, const uint8_t* input, FastStream& stream) {
+#ifdef VL_HAVE_BMI2_PATH
+    if (HasBmi2()) return SingleBmi2(tables, input, stream);
+#endif
+    return SingleDefault(tables, input, stream);
 }
 
-bool RunFastStream(const Tables& tables, FastStream& stream) {
+PairStop RunFastStreamPair(const Tables& tables, const uint8_t* input, FastStream& first, FastStream& second) {
 #ifdef VL_HAVE_BMI2_PATH
-    if (HasBmi2()) return SingleBmi2(tables, stream);
+    if (HasBmi2()) return PairBmi2(tables, input, first, second);
 #endif
-    return SingleDefault(tables, stream);
-}
-
-PairStop RunFastStreamPair(const Tables& tables, FastStream& first, FastStream& second) {
-#ifdef VL_HAVE_BMI2_PATH
-    if (HasBmi2()) return PairBmi2(tables, first, second);
-#endif
-    return PairDefault(tables, first, second);
+    return PairDefault(tables, input, first, second);
 }
 
 }  // namespace vl_table

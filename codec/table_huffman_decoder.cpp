@@ -72,15 +72,9 @@ bool FitsTreePool(const uint16_t* lengths, const uint16_t* codes) {
 // while they last, then one exact symbol at a time up to the stream's end.
 VLDecodeStatus DecodeFrom(const Tables& tables, const uint8_t* input, size_t inputSize, uint64_t position,
                           uint8_t* output, uint32_t outIndex, uint32_t count) {
-    FastStream stream{};
-    stream.inLimit = input + inputSize;
-    stream.out = output + outIndex;
-    stream.outLimit = output + count;
-    if (StartFastStream(stream, input, position)) {
-        if (!RunFastStream(tables, stream)) return VLDecodeStatus::kMissingCode;
-        position = FastStreamPosition(stream, input);
-    }
-    CBoundedBitReader reader(input, inputSize, position);
+    FastStream stream{position, input + inputSize, output + outIndex, output + count};
+    if (!RunFastStream(tables, input, stream)) return VLDecodeStatus::kMissingCode;
+    CBoundedBitReader reader(input, inputSize, stream.position);
     for (uint8_t* out = stream.out; out < output + count; ++out) {
         const VLDecodeStatus status = DecodeExactSymbol(tables, reader, *out);
         if (status != VLDecodeStatus::kOk) return status;
@@ -200,32 +194,21 @@ VLDecodeStatus CTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t in
         }
     }
 
-    FastStream first{};
-    first.inLimit = input + (guess >> 3);
-    first.out = output;
-    first.outLimit = output + count;
-    FastStream rest{};
-    rest.inLimit = input + inputSize;
-    rest.out = second.get() + m_boundaries.size();
-    rest.outLimit = second.get() + secondCapacity;
-    const bool firstStarted = StartFastStream(first, input, start);
-    const bool restStarted = StartFastStream(rest, input, secondReader.Position());
-    bool restRunning = restStarted;
-    if (firstStarted && restRunning) {
-        const PairStop stop = RunFastStreamPair(tables, first, rest);
-        if (stop == PairStop::kMissingFirst) return VLDecodeStatus::kMissingCode;
-        restRunning = stop != PairStop::kMissingSecond;
-    }
-    if (firstStarted && !RunFastStream(tables, first)) return VLDecodeStatus::kMissingCode;
-    if (restRunning) RunFastStream(tables, rest);
-    const uint64_t restEnd = restStarted ? FastStreamPosition(rest, input) : secondReader.Position();
-    const uint32_t restSymbols = static_cast<uint32_t>((restStarted ? rest.out : second.get() + m_boundaries.size()) -
-                                                       second.get());
+    FastStream first{start, input + (guess >> 3), output, output + count};
+    const size_t synced = m_boundaries.size();
+    FastStream rest{secondReader.Position(), input + inputSize, second.get() + synced, second.get() + secondCapacity};
+    const PairStop stop = RunFastStreamPair(tables, input, first, rest);
+    if (stop == PairStop::kMissingFirst) return VLDecodeStatus::kMissingCode;
+    // Each goes on alone when the other has reached its limit.
+    if (!RunFastStream(tables, input, first)) return VLDecodeStatus::kMissingCode;
+    if (stop != PairStop::kMissingSecond) RunFastStream(tables, input, rest);
+    const uint64_t restEnd = rest.position;
+    const uint32_t restSymbols = static_cast<uint32_t>(rest.out - second.get());
 
     // The first decoder steps on, one exact symbol at a time, until it lands on
     // a recorded start or passes them all.
-    uint32_t done = firstStarted ? static_cast<uint32_t>(first.out - output) : 0;
-    CBoundedBitReader reader(input, inputSize, firstStarted ? FastStreamPosition(first, input) : start);
+    uint32_t done = static_cast<uint32_t>(first.out - output);
+    CBoundedBitReader reader(input, inputSize, first.position);
     size_t next = 0;
     for (;;) {
         if (done == count) return VLDecodeStatus::kOk;
