@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/font_registry.h"
+#include "platform/system_info.h"
+
+// The Windows folder as the system reports it into a 260-byte buffer, without
+// a trailing backslash added; empty when it cannot be read or does not fit.
+std::string GetWindowsFolder(IVLSystemInfo& system);
+
+// Whether the path starts with the Windows folder + "\Fonts\", compared byte by
+// byte and case-sensitively. A folder path must end with a backslash to match;
+// a path shorter than the prefix never does.
+bool IsInSystemFontsFolder(IVLSystemInfo& system, const std::string& path);
+
+// The Fonts key below HKEY_LOCAL_MACHINE for the system family: platform 1 (9x)
+// and 2 (NT) have one; any other platform, or a failed version query, none
+// (false, key empty).
+bool GetFontsRegistryKey(IVLSystemInfo& system, std::string& key);
+
+// Names the font file under the Fonts key and adds it to the running session.
+// False without a key, when the key cannot be opened for writing or the value
+// cannot be set; the session is told of the font only after the value is set.
+bool RegisterFont(IVLSystemInfo& system, IVLFontRegistry& registry, const std::string& valueName,
+                  const std::string& fileName);
+
+// Major version 6 or later. A failed query reads as version 0.
+bool IsVersion6OrLater(IVLSystemInfo& system);
+
+// 0, 1 or 2 (Win32s, 9x, NT) from the basic version query; -1 for any other
+// value or a failed query.
+int32_t GetPlatformId(IVLSystemInfo& system);

@@ -1,0 +1,66 @@
+#include "install/font_writer.h"
+
+#include <memory>
+
+#include "catalogue/shift_jis.h"
+#include "install/font_registration.h"
+#include "install/progress.h"
+
+namespace {
+
+// The folder part of a path, without its last separator ("" for a bare name).
+std::string FolderOf(const std::string& path) {
+    const size_t backslash = FindLastSingleByte(path, '\\');
+    const size_t slash = FindLastSingleByte(path, '/');
+    size_t cut = std::string::npos;
+    if (backslash != std::string::npos) cut = backslash;
+    if (slash != std::string::npos && (cut == std::string::npos || slash > cut)) cut = slash;
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+bool WriteChunks(IVLWritableFile& file, const uint8_t* payload, uint32_t fontBytes) {
+    const uint32_t chunks = CountWriteChunks(fontBytes);
+    const double share = 30.0 / chunks;
+    uint32_t offset = 0;
+    for (uint32_t i = 0; i < chunks; ++i) {
+        const uint32_t length = (i + 1 < chunks) ? kWriteChunkSize : fontBytes - offset;
+        if (!file.Write(payload + offset, length)) return false;
+        offset += length;
+        AddProgress(share);
+    }
+    return true;
+}
+
+}  // namespace
+
+uint32_t CountWriteChunks(uint32_t fontBytes) {
+    return fontBytes / kWriteChunkSize + 1;
+}
+
+bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, const std::string& fileName,
+                   const std::string& valueName, const uint8_t* payload, uint32_t size, bool* registered) {
+    if (registered) *registered = false;
+    // A payload always ends with its checksum byte; without one there is no font.
+    if (size == 0) return false;
+    IVLFileSystem& files = platform.files;
+
+    std::string tempPath;
+    std::unique_ptr<IVLWritableFile> file = files.CreateTempFile(FolderOf(destPath), tempPath);
+    if (!file) return false;
+
+    // A failed flush or close is a write error like any other: the data may
+    // not all be on the disk.
+    const bool written = WriteChunks(*file, payload, size - 1);
+    const bool closed = file->Close();
+    file.reset();
+    if (!written || !closed || !files.MoveNoReplace(tempPath, destPath)) {
+        files.RemoveFile(tempPath);
+        return false;
+    }
+
+    if (IsInSystemFontsFolder(platform.system, destPath)) {
+        const bool done = RegisterFont(platform.system, platform.registry, valueName, fileName);
+        if (registered) *registered = done;
+    }
+    return true;
+}

@@ -1,0 +1,74 @@
+#include "install/install_job.h"
+
+#include "catalogue/shift_jis.h"
+#include "install/install_texts.h"
+#include "install/progress.h"
+#include "install/text_format.h"
+
+namespace {
+
+std::string TextOf(IVLInstallHost& host, uint32_t id) {
+    std::string text = host.LoadText(id);
+    return text.empty() ? std::string(EngineText(id)) : text;
+}
+
+// The FONTDATA folder and the file name with exactly one backslash between them.
+std::string SourcePathOf(const std::string& fontDataDir, const std::string& baseName) {
+    const bool endsWithBackslash =
+        !fontDataDir.empty() && FindLastSingleByte(fontDataDir, '\\') == fontDataDir.size() - 1;
+    return fontDataDir + (endsWithBackslash ? "" : "\\") + baseName + ".cmp";
+}
+
+void InstallCheckedFonts(IVLInstallHost& host, IVLFontInstaller& installer, IVLFileSystem& files,
+                         const VLPackageInfo& package, const std::string& fontDataDir, const std::string& destDir,
+                         VLInstallSummary& summary) {
+    // The count is read on every pass, as the package could only grow.
+    for (int32_t index = 0; index < static_cast<int32_t>(package.m_fonts.size()); ++index) {
+        if (!host.IsFontChecked(index)) continue;
+        ++summary.checkedCount;
+        const VLFontInfo& font = package.m_fonts[static_cast<size_t>(index)];
+        const std::string sourcePath = SourcePathOf(fontDataDir, font.m_baseName);
+        const std::string destPath = destDir + "\\" + package.GetOutputFileName(index);
+
+        host.AppendLog(ReplacePlaceholder(kTextInstallingFont, "%s", package.FormatFontLabel(index, false)));
+        if (files.Exists(destPath)) {
+            host.AppendLog(kTextAlreadyPresent);
+            ++summary.failedCount;
+            continue;
+        }
+        if (installer.InstallOneFont(destPath, font, sourcePath, package.m_fontType) != 0) {
+            host.AppendLog(kTextFailed);
+            ++summary.failedCount;
+        } else {
+            host.AppendLog(kTextSucceeded);
+        }
+    }
+}
+
+}  // namespace
+
+VLInstallSummary RunInstallJob(IVLInstallHost& host, IVLFontInstaller& installer, IVLFileSystem& files,
+                               const VLPackageInfo& package, const std::string& fontDataDir,
+                               const std::string& destDir) {
+    VLInstallSummary summary;
+    try {
+        InstallCheckedFonts(host, installer, files, package, fontDataDir, destDir, summary);
+        installer.FinishJob();
+        ResetProgress();
+
+        const std::string allInstalled = TextOf(host, kIdsAllInstalled);
+        host.AppendLog(kTextLineFeed);
+        host.AppendLog(allInstalled);
+        host.ShowMessage(summary.failedCount == 0 ? allInstalled
+                                                  : ReplacePlaceholder(TextOf(host, kIdsFontsFailed), "%d",
+                                                                       std::to_string(summary.failedCount)));
+    } catch (...) {
+        // Nothing here throws by contract (an allocation could); the wizard
+        // must get its buttons back all the same.
+    }
+    host.PostWizardButtons(kWizardButtonNext);
+    host.EnableCancel();
+    host.ClearInstallingFlag();
+    host.ClearConfirmQuitFlag();
+    return summary;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Shift-JIS text as the bytes the console shows: UTF-8 on POSIX systems; under
+// Windows the console's output code page (the ANSI code page when there is no
+// console), unchanged when that is 932.
+std::string ShiftJisForConsole(const std::string& sjis);
+
+// Whether the stream is an interactive terminal.
+bool IsTerminal(std::FILE* stream);

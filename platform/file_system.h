@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// A file being written. Close must be called to learn whether the data reached
+// the disk; dropping an unclosed file closes it without telling.
+class IVLWritableFile {
+public:
+    virtual ~IVLWritableFile() = default;
+    // Writes all size bytes, or returns false.
+    virtual bool Write(const uint8_t* data, uint32_t size) = 0;
+    // Flushes and closes; false when either failed (the data may be incomplete).
+    virtual bool Close() = 0;
+};
+
+// The file operations of the installer. Paths are Shift-JIS bytes with
+// backslashes as separators, as the Windows program uses them.
+class IVLFileSystem {
+public:
+    virtual ~IVLFileSystem() = default;
+    // True when a file or a folder exists at the path.
+    virtual bool Exists(const std::string& path) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
+    // Creates a new, empty file of a fresh name inside the folder and opens it
+    // for writing; its path goes to tempPath. Null when nothing could be created.
+    virtual std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder, std::string& tempPath) = 0;
+    // Renames a closed file; fails, changing nothing, when the target exists.
+    virtual bool MoveNoReplace(const std::string& from, const std::string& to) = 0;
+    // The path as this system's own file calls (and the standard library) take it.
+    virtual std::string ToNativePath(const std::string& path) = 0;
+};

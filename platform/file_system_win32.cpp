@@ -1,0 +1,68 @@
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+
+#include "platform/win32_handles.h"
+#include "platform/win32_services.h"
+
+namespace {
+
+class CVLWin32WritableFile : public IVLWritableFile {
+public:
+    explicit CVLWin32WritableFile(HANDLE file) : m_file(file) {}
+
+    bool Write(const uint8_t* data, uint32_t size) override {
+        DWORD written = 0;
+        // An empty write still goes to the system, which reports on the handle.
+        return WriteFile(m_file.Get(), data, size, &written, nullptr) && written == size;
+    }
+
+    bool Close() override {
+        if (!m_file) return false;
+        const bool flushed = FlushFileBuffers(m_file.Get()) != FALSE;
+        const bool closed = m_file.Reset();
+        return flushed && closed;
+    }
+
+private:
+    CVLHandle m_file;
+};
+
+std::string TempNameIn(const std::string& folder, unsigned attempt) {
+    char name[48];
+    std::snprintf(name, sizeof(name), "~vl%lx-%u.tmp", static_cast<unsigned long>(GetCurrentProcessId()), attempt);
+    if (folder.empty()) return name;
+    return folder + "\\" + name;
+}
+
+}  // namespace
+
+bool CVLWin32FileSystem::Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CVLWin32FileSystem::RemoveFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != FALSE;
+}
+
+std::unique_ptr<IVLWritableFile> CVLWin32FileSystem::CreateTempFile(const std::string& folder,
+                                                                    std::string& tempPath) {
+    static std::atomic<unsigned> counter{0};
+    for (int tries = 0; tries < 100; ++tries) {
+        const std::string candidate = TempNameIn(folder, counter++);
+        HANDLE file = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            tempPath = candidate;
+            return std::make_unique<CVLWin32WritableFile>(file);
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return nullptr;
+    }
+    return nullptr;
+}
+
+bool CVLWin32FileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
+    return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+// An open registry key; closed when the object goes.
+class IVLRegistryKey {
+public:
+    virtual ~IVLRegistryKey() = default;
+    // A REG_SZ value; the data is stored with its terminating NUL.
+    virtual bool SetStringValue(const std::string& name, const std::string& data) = 0;
+};
+
+// The system's font table: the machine-wide Fonts key and the running session.
+class IVLFontRegistry {
+public:
+    virtual ~IVLFontRegistry() = default;
+    // Opens a key below HKEY_LOCAL_MACHINE with the right to set values; null
+    // when it cannot be opened (for example without write access).
+    virtual std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) = 0;
+    // Adds a font file to the running system's font table; the result is not
+    // examined by anyone.
+    virtual void AddSessionFont(const std::string& fileName) = 0;
+    // Tells every top-level window that the font table changed, without
+    // waiting for any of them.
+    virtual void BroadcastFontChange() = 0;
+};

@@ -1,0 +1,121 @@
+#include "platform/install_platform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+
+#include "catalogue/shift_jis.h"
+#include "platform/posix_services.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+class CVLPosixWritableFile : public IVLWritableFile {
+public:
+    explicit CVLPosixWritableFile(int fd) : m_fd(fd) {}
+    ~CVLPosixWritableFile() override {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+
+    bool Write(const uint8_t* data, uint32_t size) override {
+        while (size > 0) {
+            const ssize_t n = ::write(m_fd, data, size);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false;
+            data += n;
+            size -= static_cast<uint32_t>(n);
+        }
+        return true;
+    }
+
+    bool Close() override {
+        if (m_fd < 0) return false;
+        const bool synced = ::fsync(m_fd) == 0;
+        const bool closed = ::close(m_fd) == 0;
+        m_fd = -1;
+        return synced && closed;
+    }
+
+private:
+    int m_fd;
+};
+
+}  // namespace
+
+uint32_t CVLPosixSystemInfo::QueryWindowsDirectory(char*, uint32_t) {
+    return 0;
+}
+
+bool CVLPosixSystemInfo::QueryVersion(uint32_t, VLOsVersion&) {
+    return false;
+}
+
+bool CVLPosixSystemInfo::IsAdministrator() {
+    return ::geteuid() == 0;
+}
+
+std::unique_ptr<IVLRegistryKey> CVLPosixFontRegistry::OpenMachineKeyForSet(const std::string&) {
+    return nullptr;
+}
+
+void CVLPosixFontRegistry::AddSessionFont(const std::string&) {}
+
+void CVLPosixFontRegistry::BroadcastFontChange() {}
+
+bool CVLPosixFileSystem::Exists(const std::string& path) {
+    struct stat st {};
+    return ::stat(ToNativePath(path).c_str(), &st) == 0;
+}
+
+bool CVLPosixFileSystem::RemoveFile(const std::string& path) {
+    return ::unlink(ToNativePath(path).c_str()) == 0;
+}
+
+std::unique_ptr<IVLWritableFile> CVLPosixFileSystem::CreateTempFile(const std::string& folder,
+                                                                    std::string& tempPath) {
+    static std::atomic<unsigned> counter{0};
+    for (int tries = 0; tries < 100; ++tries) {
+        char name[48];
+        std::snprintf(name, sizeof(name), "~vl%lx-%u.tmp", static_cast<unsigned long>(::getpid()), counter++);
+        const std::string candidate = folder.empty() ? std::string(name) : folder + "\\" + name;
+        const int fd = ::open(ToNativePath(candidate).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            tempPath = candidate;
+            return std::make_unique<CVLPosixWritableFile>(fd);
+        }
+        if (errno != EEXIST) return nullptr;
+    }
+    return nullptr;
+}
+
+bool CVLPosixFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
+    const std::string source = ToNativePath(from);
+    if (::link(source.c_str(), ToNativePath(to).c_str()) != 0) return false;
+    ::unlink(source.c_str());
+    return true;
+}
+
+std::string CVLPosixFileSystem::ToNativePath(const std::string& path) {
+    // A backslash inside a double-byte character is part of that character.
+    std::string slashed = path;
+    for (size_t i = 0; i < slashed.size(); ++i) {
+        if (IsShiftJisLeadByte(static_cast<uint8_t>(slashed[i]))) {
+            ++i;
+        } else if (slashed[i] == '\\') {
+            slashed[i] = '/';
+        }
+    }
+    return ShiftJisToUtf8(slashed);
+}
+
+VLInstallPlatform& GetSystemInstallPlatform() {
+    static CVLPosixSystemInfo system;
+    static CVLPosixFontRegistry registry;
+    static CVLPosixFileSystem files;
+    static VLInstallPlatform platform{system, registry, files};
+    return platform;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/install_platform.h"
+
+// Stand-ins for the native command-line tool: real files, but no Windows
+// folder, no registry and no font table. Paths are Shift-JIS with backslashes,
+// as in the Windows program; ToNativePath turns them into UTF-8 with slashes.
+
+class CVLPosixSystemInfo : public IVLSystemInfo {
+public:
+    // No Windows folder: reports 0, so nothing is ever in the system font folder.
+    uint32_t QueryWindowsDirectory(char* buffer, uint32_t size) override;
+    // Fails: there is no Windows version to report.
+    bool QueryVersion(uint32_t structSize, VLOsVersion& version) override;
+    // The effective user is root.
+    bool IsAdministrator() override;
+};
+
+class CVLPosixFontRegistry : public IVLFontRegistry {
+public:
+    std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
+    void AddSessionFont(const std::string& fileName) override;
+    void BroadcastFontChange() override;
+};
+
+class CVLPosixFileSystem : public IVLFileSystem {
+public:
+    bool Exists(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
+    // open(O_CREAT | O_EXCL) on "~vl<process>-<n>.tmp" in the folder.
+    std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder, std::string& tempPath) override;
+    // link then unlink: link fails when the target exists.
+    bool MoveNoReplace(const std::string& from, const std::string& to) override;
+    std::string ToNativePath(const std::string& path) override;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/install_platform.h"
+
+// The installer's platform services over the real Win32 calls.
+
+class CVLWin32SystemInfo : public IVLSystemInfo {
+public:
+    // GetWindowsDirectoryA.
+    uint32_t QueryWindowsDirectory(char* buffer, uint32_t size) override;
+    // GetVersionExA with OSVERSIONINFOEXA (156) or OSVERSIONINFOA (148).
+    bool QueryVersion(uint32_t structSize, VLOsVersion& version) override;
+    // Looks up the account name of every group of the process token.
+    bool IsAdministrator() override;
+};
+
+class CVLWin32FontRegistry : public IVLFontRegistry {
+public:
+    // RegOpenKeyExA(HKEY_LOCAL_MACHINE, ..., KEY_SET_VALUE).
+    std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
+    // AddFontResourceA.
+    void AddSessionFont(const std::string& fileName) override;
+    // WM_FONTCHANGE by SendNotifyMessageA to HWND_BROADCAST.
+    void BroadcastFontChange() override;
+};
+
+class CVLWin32FileSystem : public IVLFileSystem {
+public:
+    // GetFileAttributesA.
+    bool Exists(const std::string& path) override;
+    // DeleteFileA.
+    bool RemoveFile(const std::string& path) override;
+    // CreateFileA with CREATE_NEW on "~vl<process>-<n>.tmp" in the folder.
+    std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder, std::string& tempPath) override;
+    // MoveFileA, which never replaces an existing file.
+    bool MoveNoReplace(const std::string& from, const std::string& to) override;
+    std::string ToNativePath(const std::string& path) override { return path; }
+};

@@ -1,0 +1,89 @@
+#include "tests/install/fake_platform.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char kTempPrefix[] = "~fake";
+
+class CVLFakeKey : public IVLRegistryKey {
+public:
+    CVLFakeKey(CVLFakePlatform& platform, std::string name) : m_platform(platform), m_name(std::move(name)) {}
+    ~CVLFakeKey() override {
+        ++m_platform.m_closedKeys;
+        m_platform.m_registryCalls.push_back("close");
+    }
+    bool SetStringValue(const std::string& name, const std::string& data) override {
+        m_platform.m_registryCalls.push_back("set");
+        if (m_platform.m_bFailSetValue) return false;
+        m_platform.m_values[m_name + "\\" + name] = data;
+        return true;
+    }
+
+private:
+    CVLFakePlatform& m_platform;
+    std::string m_name;
+};
+
+}  // namespace
+
+class CVLFakeFile : public IVLWritableFile {
+public:
+    CVLFakeFile(CVLFakePlatform& platform, std::string path) : m_platform(platform), m_path(std::move(path)) {}
+
+    bool Write(const uint8_t* data, uint32_t size) override {
+        m_platform.m_writeSizes.push_back(size);
+        if (++m_platform.m_writeCount == m_platform.m_failWriteNumber) return false;
+        m_platform.m_files[m_path].append(reinterpret_cast<const char*>(data), size);
+        return true;
+    }
+    bool Close() override { return !m_platform.m_bFailClose; }
+
+private:
+    CVLFakePlatform& m_platform;
+    std::string m_path;
+};
+
+std::vector<std::string> CVLFakePlatform::TempFiles() const {
+    std::vector<std::string> temps;
+    for (const auto& entry : m_files) {
+        if (entry.first.find(kTempPrefix) != std::string::npos) temps.push_back(entry.first);
+    }
+    return temps;
+}
+
+uint32_t CVLFakePlatform::QueryWindowsDirectory(char* buffer, uint32_t size) {
+    if (m_reportedLength) return m_reportedLength;
+    const uint32_t length = static_cast<uint32_t>(m_strWindowsFolder.size());
+    if (length >= size) return length + 1;
+    std::memcpy(buffer, m_strWindowsFolder.c_str(), length + 1);
+    return length;
+}
+
+bool CVLFakePlatform::QueryVersion(uint32_t structSize, VLOsVersion& version) {
+    m_versionQueries.push_back(structSize);
+    if (structSize == kVersionInfoExSize ? m_bFailVersionEx : m_bFailVersionBasic) return false;
+    version = m_version;
+    return true;
+}
+
+std::unique_ptr<IVLRegistryKey> CVLFakePlatform::OpenMachineKeyForSet(const std::string& subKey) {
+    m_openedKeys.push_back(subKey);
+    m_registryCalls.push_back("open");
+    if (m_bFailOpenKey) return nullptr;
+    return std::make_unique<CVLFakeKey>(*this, subKey);
+}
+
+std::unique_ptr<IVLWritableFile> CVLFakePlatform::CreateTempFile(const std::string& folder, std::string& tempPath) {
+    if (m_bFailCreate || !m_folders.count(folder)) return nullptr;
+    tempPath = folder + "\\" + kTempPrefix + std::to_string(m_tempCount++) + ".tmp";
+    m_files[tempPath];
+    return std::make_unique<CVLFakeFile>(*this, tempPath);
+}
+
+bool CVLFakePlatform::MoveNoReplace(const std::string& from, const std::string& to) {
+    if (m_bFailMove || Exists(to) || !m_files.count(from)) return false;
+    m_files[to] = m_files[from];
+    m_files.erase(from);
+    return true;
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "install/progress.h"
+#include "platform/install_platform.h"
+
+// The installer's platform in memory, with failures on demand: files and
+// folders in maps, a registry that records what is written, and a system
+// whose folder, version and rights the test chooses.
+class CVLFakePlatform : public IVLSystemInfo, public IVLFontRegistry, public IVLFileSystem {
+public:
+    CVLFakePlatform() : m_platform{*this, *this, *this} {}
+    VLInstallPlatform& Platform() { return m_platform; }
+
+    // System.
+    std::string m_strWindowsFolder = "C:\\WINDOWS";
+    // When set, reported instead of the folder's length (a path that did not fit).
+    uint32_t m_reportedLength = 0;
+    VLOsVersion m_version{6, 2};
+    bool m_bFailVersionEx = false;
+    bool m_bFailVersionBasic = false;
+    bool m_bAdministrator = true;
+    std::vector<uint32_t> m_versionQueries;
+
+    // Registry.
+    bool m_bFailOpenKey = false;
+    bool m_bFailSetValue = false;
+    std::vector<std::string> m_openedKeys;
+    std::map<std::string, std::string> m_values;
+    int m_closedKeys = 0;
+    // "open", "set", "close", "add:<file>", "broadcast" in call order.
+    std::vector<std::string> m_registryCalls;
+
+    // Files.
+    std::set<std::string> m_folders;
+    std::map<std::string, std::string> m_files;
+    bool m_bFailCreate = false;
+    // 1-based number of the write that fails; 0 for none.
+    int m_failWriteNumber = 0;
+    bool m_bFailClose = false;
+    bool m_bFailMove = false;
+    std::vector<uint32_t> m_writeSizes;
+
+    // Paths of files whose name starts with the temporary prefix.
+    std::vector<std::string> TempFiles() const;
+
+    uint32_t QueryWindowsDirectory(char* buffer, uint32_t size) override;
+    bool QueryVersion(uint32_t structSize, VLOsVersion& version) override;
+    bool IsAdministrator() override { return m_bAdministrator; }
+
+    std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
+    void AddSessionFont(const std::string& fileName) override { m_registryCalls.push_back("add:" + fileName); }
+    void BroadcastFontChange() override { m_registryCalls.push_back("broadcast"); }
+
+    bool Exists(const std::string& path) override { return m_files.count(path) || m_folders.count(path); }
+    bool RemoveFile(const std::string& path) override { return m_files.erase(path) > 0; }
+    std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder, std::string& tempPath) override;
+    bool MoveNoReplace(const std::string& from, const std::string& to) override;
+    std::string ToNativePath(const std::string& path) override { return path; }
+
+private:
+    friend class CVLFakeFile;
+    VLInstallPlatform m_platform;
+    int m_writeCount = 0;
+    int m_tempCount = 0;
+};
+
+// A progress bar that clamps like the control and remembers every position.
+class CVLFakeBar : public IVLProgressBar {
+public:
+    int32_t GetPos() override { return m_position; }
+    void SetPos(int32_t position) override {
+        m_position = position < 0 ? 0 : (position > 100 ? 100 : position);
+        m_positions.push_back(m_position);
+    }
+
+    int32_t m_position = 0;
+    std::vector<int32_t> m_positions;
+};
+
+// Installs a fresh bar and an empty accumulator for one test.
+class CVLProgressFixture {
+public:
+    CVLProgressFixture() {
+        ResetProgressStateForTesting();
+        SetProgressBarLookup([this] { return &m_bar; });
+    }
+    ~CVLProgressFixture() { ResetProgressStateForTesting(); }
+
+    CVLFakeBar m_bar;
+};

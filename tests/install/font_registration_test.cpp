@@ -1,0 +1,174 @@
+#include "install/font_registration.h"
+
+#include <gtest/gtest.h>
+
+#include "install/font_naming.h"
+#include "tests/install/fake_platform.h"
+
+namespace {
+
+constexpr char kNtKey[] = "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\FONTS";
+constexpr char k9xKey[] = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\FONTS";
+
+TEST(SystemFontsFolder, PrefixIsExactCaseSensitiveAndComplete) {
+    struct Case {
+        const char* windowsFolder;
+        const char* path;
+        bool expected;
+    } cases[] = {
+        {"C:\\WINDOWS", "C:\\WINDOWS\\Fonts\\abc.ttf", true},
+        {"C:\\WINDOWS", "c:\\windows\\fonts\\abc.ttf", false},
+        {"C:\\WINDOWS", "C:\\WINDOWS\\FONTS\\abc.ttf", false},
+        {"C:\\WINDOWS", "C:\\WINDOWS\\Fonts", false},
+        {"C:\\WINDOWS", "C:\\WINDOWS\\Fonts\\", true},
+        {"C:\\WINDOWS", "C:\\WINDOWS\\Fonts\\sub\\abc.ttf", true},
+        {"C:\\WINDOWS", "D:\\WINDOWS\\Fonts\\abc.ttf", false},
+        {"C:\\WINNT", "C:\\WINDOWS\\Fonts\\abc.ttf", false},
+        // An unreadable Windows folder must not turn every "\Fonts\" path into a system path.
+        {"", "\\Fonts\\abc.ttf", false},
+    };
+    for (const Case& c : cases) {
+        CVLFakePlatform fake;
+        fake.m_strWindowsFolder = c.windowsFolder;
+        EXPECT_EQ(IsInSystemFontsFolder(fake, c.path), c.expected) << c.windowsFolder << " / " << c.path;
+    }
+}
+
+TEST(SystemFontsFolder, WindowsFolderThatDoesNotFitIsNotUsed) {
+    CVLFakePlatform fake;
+    fake.m_strWindowsFolder = "C:\\" + std::string(300, 'W');
+    EXPECT_EQ(GetWindowsFolder(fake), "");
+    fake.m_reportedLength = 260;
+    fake.m_strWindowsFolder = "C:\\WINDOWS";
+    EXPECT_EQ(GetWindowsFolder(fake), "");
+    fake.m_reportedLength = 0;
+    EXPECT_EQ(GetWindowsFolder(fake), "C:\\WINDOWS");
+}
+
+TEST(FontsRegistryKey, ChosenByPlatformId) {
+    struct Case {
+        uint32_t platformId;
+        const char* key;
+    } cases[] = {{0, ""}, {1, k9xKey}, {2, kNtKey}, {3, ""}, {0xFFFFFFFF, ""}};
+    for (const Case& c : cases) {
+        CVLFakePlatform fake;
+        fake.m_version.platformId = c.platformId;
+        std::string key = "stale";
+        EXPECT_EQ(GetFontsRegistryKey(fake, key), *c.key != '\0') << c.platformId;
+        EXPECT_EQ(key, c.key);
+    }
+    EXPECT_EQ(std::string(k9xKey).size(), 47u);
+    EXPECT_EQ(std::string(kNtKey).size(), 50u);
+}
+
+TEST(FontsRegistryKey, FallsBackToTheBasicVersionStructure) {
+    CVLFakePlatform fake;
+    fake.m_bFailVersionEx = true;
+    std::string key;
+    EXPECT_TRUE(GetFontsRegistryKey(fake, key));
+    EXPECT_EQ(key, kNtKey);
+    EXPECT_EQ(fake.m_versionQueries, (std::vector<uint32_t>{156, 148}));
+
+    fake.m_bFailVersionBasic = true;
+    EXPECT_FALSE(GetFontsRegistryKey(fake, key));
+    EXPECT_EQ(key, "");
+}
+
+TEST(RegisterFont, WritesTheValueThenAddsTheFontToTheSession) {
+    CVLFakePlatform fake;
+    EXPECT_TRUE(RegisterFont(fake, fake, "ABC (TrueType)", "ABC.otf"));
+    EXPECT_EQ(fake.m_openedKeys, std::vector<std::string>{kNtKey});
+    EXPECT_EQ(fake.m_values[std::string(kNtKey) + "\\ABC (TrueType)"], "ABC.otf");
+    EXPECT_EQ(fake.m_registryCalls, (std::vector<std::string>{"open", "set", "close", "add:ABC.otf"}));
+}
+
+TEST(RegisterFont, EveryFailureLeavesTheSessionAlone) {
+    struct Case {
+        const char* name;
+        uint32_t platformId;
+        bool failVersion;
+        bool failOpen;
+        bool failSet;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {"no key for the platform", 3, false, false, false, {}},
+        {"no version", 2, true, false, false, {}},
+        {"key cannot be opened", 2, false, true, false, {"open"}},
+        {"value cannot be set", 2, false, false, true, {"open", "set", "close"}},
+    };
+    for (const Case& c : cases) {
+        CVLFakePlatform fake;
+        fake.m_version.platformId = c.platformId;
+        fake.m_bFailVersionEx = fake.m_bFailVersionBasic = c.failVersion;
+        fake.m_bFailOpenKey = c.failOpen;
+        fake.m_bFailSetValue = c.failSet;
+        EXPECT_FALSE(RegisterFont(fake, fake, "ABC (TrueType)", "ABC.ttf")) << c.name;
+        EXPECT_EQ(fake.m_registryCalls, c.calls) << c.name;
+        EXPECT_TRUE(fake.m_values.empty()) << c.name;
+    }
+}
+
+TEST(IsVersion6OrLater, ReadsTheMajorVersionAndTreatsFailureAsZero) {
+    struct Case {
+        uint32_t major;
+        bool fail;
+        bool expected;
+    } cases[] = {{5, false, false}, {6, false, true}, {10, false, true}, {6, true, false}};
+    for (const Case& c : cases) {
+        CVLFakePlatform fake;
+        fake.m_version.majorVersion = c.major;
+        fake.m_bFailVersionEx = c.fail;
+        EXPECT_EQ(IsVersion6OrLater(fake), c.expected) << c.major << " " << c.fail;
+        EXPECT_EQ(fake.m_versionQueries, std::vector<uint32_t>{156});
+    }
+}
+
+TEST(GetPlatformId, BasicQueryAndUnknownValues) {
+    struct Case {
+        uint32_t platformId;
+        bool fail;
+        int32_t expected;
+    } cases[] = {{0, false, 0}, {1, false, 1}, {2, false, 2}, {3, false, -1}, {2, true, -1}};
+    for (const Case& c : cases) {
+        CVLFakePlatform fake;
+        fake.m_version.platformId = c.platformId;
+        fake.m_bFailVersionBasic = c.fail;
+        EXPECT_EQ(GetPlatformId(fake), c.expected);
+        EXPECT_EQ(fake.m_versionQueries, std::vector<uint32_t>{148});
+    }
+}
+
+TEST(FontNames, NamingTable) {
+    struct Case {
+        const char* fontType;
+        const char* family;
+        const char* style;
+        bool version6;
+        bool written;
+        const char* valueName;
+        const char* fileName;
+    } cases[] = {
+        {"OTF", "Fam", "W3", false, true, "ABC (OpenType)", "ABC.otf"},
+        {"OTF", "Fam", "W3", true, true, "ABC (TrueType)", "ABC.otf"},
+        {"TTF", "Fam", "W3", false, true, "Fam W3 (TrueType)", "ABC.ttf"},
+        {"TTF", "Fam", "W3", true, true, "Fam W3 (TrueType)", "ABC.ttf"},
+        {"TTF", "", "", true, true, "ABC (TrueType)", "ABC.ttf"},
+        {"TTF", "", "W3", true, true, " W3 (TrueType)", "ABC.ttf"},
+        {"TTF", "Fam", "", true, true, "Fam  (TrueType)", "ABC.ttf"},
+        {"otf", "Fam", "W3", true, false, "", ""},
+        {"ttf", "Fam", "W3", true, false, "", ""},
+        {"", "Fam", "W3", true, false, "", ""},
+    };
+    for (const Case& c : cases) {
+        VLFontInfo font;
+        font.m_baseName = "ABC";
+        font.m_familyName = c.family;
+        font.m_styleName = c.style;
+        VLFontNames names;
+        EXPECT_EQ(ChooseFontNames(c.fontType, font, c.version6, names), c.written) << c.fontType;
+        EXPECT_EQ(names.valueName, c.valueName) << c.fontType << " " << c.family << "/" << c.style;
+        EXPECT_EQ(names.fileName, c.fileName) << c.fontType;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+#include "install/font_writer.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/install/fake_platform.h"
+
+namespace {
+
+constexpr char kFonts[] = "C:\\WINDOWS\\Fonts";
+constexpr char kOther[] = "D:\\MyFonts";
+
+// A payload of size bytes: font bytes counting up, then the checksum byte.
+std::string Payload(uint32_t size) {
+    std::string bytes(size, '\0');
+    for (uint32_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7);
+    return bytes;
+}
+
+struct WriterFixture : ::testing::Test {
+    WriterFixture() {
+        fake.m_folders = {kFonts, kOther};
+    }
+    bool Write(const std::string& folder, const std::string& payload, bool* registered = nullptr) {
+        return WriteFontFile(fake.Platform(), folder + "\\ABC.ttf", "ABC.ttf", "ABC (TrueType)",
+                             reinterpret_cast<const uint8_t*>(payload.data()), static_cast<uint32_t>(payload.size()),
+                             registered);
+    }
+
+    CVLProgressFixture progress;
+    CVLFakePlatform fake;
+};
+
+TEST_F(WriterFixture, ChunksOf3000WithTheRemainderLastAndEvenWhenEmpty) {
+    struct Case {
+        uint32_t size;
+        std::vector<uint32_t> writes;
+        std::vector<int32_t> positions;
+    } cases[] = {
+        {1, {0}, {30}},
+        {2, {1}, {30}},
+        {3000, {2999}, {30}},
+        {3001, {3000, 0}, {15, 30}},
+        {3002, {3000, 1}, {15, 30}},
+        {6001, {3000, 3000, 0}, {10, 20, 30}},
+    };
+    for (const Case& c : cases) {
+        CVLProgressFixture freshProgress;
+        CVLFakePlatform local;
+        local.m_folders = {kOther};
+        const std::string payload = Payload(c.size);
+        ASSERT_TRUE(WriteFontFile(local.Platform(), std::string(kOther) + "\\ABC.ttf", "ABC.ttf", "ABC (TrueType)",
+                                  reinterpret_cast<const uint8_t*>(payload.data()), c.size));
+        EXPECT_EQ(local.m_writeSizes, c.writes) << c.size;
+        EXPECT_EQ(freshProgress.m_bar.m_positions, c.positions) << c.size;
+        EXPECT_EQ(local.m_files[std::string(kOther) + "\\ABC.ttf"], payload.substr(0, c.size - 1)) << c.size;
+        EXPECT_TRUE(local.TempFiles().empty());
+    }
+}
+
+TEST_F(WriterFixture, RegistersOnlyInsideTheSystemFontFolder) {
+    bool registered = false;
+    ASSERT_TRUE(Write(kOther, Payload(10), &registered));
+    EXPECT_FALSE(registered);
+    EXPECT_TRUE(fake.m_registryCalls.empty());
+
+    ASSERT_TRUE(Write(kFonts, Payload(10), &registered));
+    EXPECT_TRUE(registered);
+    EXPECT_EQ(fake.m_registryCalls, (std::vector<std::string>{"open", "set", "close", "add:ABC.ttf"}));
+}
+
+TEST_F(WriterFixture, FailedRegistrationStillCountsAsWritten) {
+    fake.m_bFailOpenKey = true;
+    bool registered = true;
+    EXPECT_TRUE(Write(kFonts, Payload(10), &registered));
+    EXPECT_FALSE(registered);
+    EXPECT_TRUE(fake.Exists(std::string(kFonts) + "\\ABC.ttf"));
+}
+
+// A destination that fails at any point keeps no font and no temporary file.
+TEST(FontWriter, WriteErrorsLeaveNothingBehind) {
+    struct Case {
+        const char* name;
+        bool failCreate;
+        int failWrite;
+        bool failClose;
+        bool failMove;
+    } cases[] = {
+        {"cannot create", true, 0, false, false},
+        {"first write fails", false, 1, false, false},
+        {"second write fails (disk full)", false, 2, false, false},
+        {"last, empty write fails", false, 3, false, false},
+        {"flush or close fails", false, 0, true, false},
+        {"final name cannot be taken", false, 0, false, true},
+    };
+    for (const Case& c : cases) {
+        CVLProgressFixture progress;
+        CVLFakePlatform fake;
+        fake.m_folders = {kFonts};
+        fake.m_bFailCreate = c.failCreate;
+        fake.m_failWriteNumber = c.failWrite;
+        fake.m_bFailClose = c.failClose;
+        fake.m_bFailMove = c.failMove;
+        const std::string payload = Payload(6001);
+        EXPECT_FALSE(WriteFontFile(fake.Platform(), std::string(kFonts) + "\\ABC.ttf", "ABC.ttf", "ABC (TrueType)",
+                                   reinterpret_cast<const uint8_t*>(payload.data()), 6001))
+            << c.name;
+        EXPECT_TRUE(fake.m_files.empty()) << c.name;
+        EXPECT_TRUE(fake.m_registryCalls.empty()) << c.name;
+    }
+}
+
+TEST_F(WriterFixture, NeverReplacesAnExistingFont) {
+    const std::string dest = std::string(kFonts) + "\\ABC.ttf";
+    fake.m_files[dest] = "original";
+    EXPECT_FALSE(Write(kFonts, Payload(100)));
+    EXPECT_EQ(fake.m_files[dest], "original");
+    EXPECT_TRUE(fake.TempFiles().empty());
+    EXPECT_TRUE(fake.m_registryCalls.empty());
+}
+
+TEST_F(WriterFixture, MissingFolderCreatesNothing) {
+    EXPECT_FALSE(Write("E:\\Missing", Payload(100)));
+    EXPECT_TRUE(fake.m_files.empty());
+}
+
+TEST_F(WriterFixture, PayloadWithoutChecksumByteIsRefused) {
+    EXPECT_FALSE(Write(kOther, std::string()));
+    EXPECT_TRUE(fake.m_files.empty());
+}
+
+}  // namespace

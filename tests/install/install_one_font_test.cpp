@@ -1,0 +1,199 @@
+#include "install/install_one_font.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <stdexcept>
+
+#include "install/progress.h"
+#include "tests/install/fake_platform.h"
+
+namespace {
+
+constexpr char kFonts[] = "C:\\WINDOWS\\Fonts";
+constexpr char kOther[] = "D:\\MyFonts";
+constexpr char kSource[] = "C:\\Setup\\FONTDATA\\ABC.cmp";
+constexpr uint8_t kGoodChecksum = 0x5A;
+
+// A codec over the fake's files: reading adds the 30 units the real one adds,
+// "decompressing" copies, "descrambling" checks the last byte.
+struct FakeCodec {
+    explicit FakeCodec(CVLFakePlatform& fake) : m_fake(fake) {}
+
+    VLFontCodec Codec() {
+        return VLFontCodec{
+            [this](const std::string& path) {
+                if (m_bThrow) throw std::bad_alloc();
+                VLByteBuffer buffer;
+                auto found = m_fake.m_files.find(path);
+                if (found == m_fake.m_files.end() || found->second.empty()) return buffer;
+                for (int i = 0; i < 7; ++i) AddProgress(30.0 / 7);
+                buffer.size = static_cast<uint32_t>(found->second.size());
+                buffer.data.reset(new uint8_t[buffer.size]);
+                std::memcpy(buffer.data.get(), found->second.data(), buffer.size);
+                return buffer;
+            },
+            [this](const uint8_t* file, uint32_t size) {
+                VLByteBuffer buffer;
+                if (m_bFailDecompress) return buffer;
+                buffer.size = size;
+                buffer.data.reset(new uint8_t[size]);
+                std::memcpy(buffer.data.get(), file, size);
+                return buffer;
+            },
+            [this](int32_t number, uint8_t* buffer, uint32_t size) {
+                m_number = number;
+                return size > 0 && buffer[size - 1] == kGoodChecksum;
+            },
+        };
+    }
+
+    CVLFakePlatform& m_fake;
+    bool m_bThrow = false;
+    bool m_bFailDecompress = false;
+    int32_t m_number = -1;
+};
+
+VLFontInfo Font() {
+    VLFontInfo font;
+    font.m_baseName = "ABC";
+    font.m_familyName = "Fam";
+    font.m_styleName = "W3";
+    font.m_fileNumber = 123;
+    return font;
+}
+
+std::string SourceBytes(uint8_t checksum) {
+    std::string bytes = "font bytes";
+    bytes.push_back(static_cast<char>(checksum));
+    return bytes;
+}
+
+TEST(InstallOneFont, FailureTable) {
+    struct Case {
+        const char* name;
+        const char* source;  // null: no .cmp file
+        uint8_t checksum;
+        bool failDecompress;
+        bool throws;
+        const char* folder;
+        int failWrite;
+        bool failRegistry;
+        const char* fontType;
+        int32_t result;
+        bool fileWritten;
+    } cases[] = {
+        {"installed", kSource, kGoodChecksum, false, false, kFonts, 0, false, "TTF", 0, true},
+        {".cmp missing", nullptr, kGoodChecksum, false, false, kFonts, 0, false, "TTF", 4, false},
+        {".cmp empty", "", kGoodChecksum, false, false, kFonts, 0, false, "TTF", 4, false},
+        {"decompression fails", kSource, kGoodChecksum, true, false, kFonts, 0, false, "TTF", 4, false},
+        {"checksum mismatch", kSource, 0x00, false, false, kFonts, 0, false, "TTF", 4, false},
+        {"destination cannot be opened", kSource, kGoodChecksum, false, false, "E:\\Missing", 0, false, "TTF", 4,
+         false},
+        {"write error", kSource, kGoodChecksum, false, false, kFonts, 1, false, "TTF", 4, false},
+        {"registration fails", kSource, kGoodChecksum, false, false, kFonts, 0, true, "TTF", 0, true},
+        {"font type otf in lower case", kSource, kGoodChecksum, false, false, kFonts, 0, false, "otf", 0, false},
+        {"allocation failure inside", kSource, kGoodChecksum, false, true, kFonts, 0, false, "TTF", 4, false},
+    };
+    for (const Case& c : cases) {
+        CVLProgressFixture progress;
+        CVLFakePlatform fake;
+        fake.m_folders = {kFonts, kOther};
+        fake.m_failWriteNumber = c.failWrite;
+        fake.m_bFailOpenKey = c.failRegistry;
+        if (c.source) fake.m_files[kSource] = *c.source ? SourceBytes(c.checksum) : std::string();
+        FakeCodec codec(fake);
+        codec.m_bFailDecompress = c.failDecompress;
+        codec.m_bThrow = c.throws;
+        const std::string folder = c.folder;
+        const std::string dest = folder + "\\ABC.ttf";
+
+        bool registered = true;
+        EXPECT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), dest, Font(), kSource, c.fontType, &registered),
+                  c.result)
+            << c.name;
+        EXPECT_EQ(fake.Exists(dest), c.fileWritten) << c.name;
+        EXPECT_TRUE(fake.TempFiles().empty()) << c.name;
+        EXPECT_EQ(registered, c.fileWritten && !c.failRegistry && folder == kFonts) << c.name;
+        if (c.fileWritten) {
+            EXPECT_EQ(fake.m_files[dest], "font bytes") << c.name;
+        }
+    }
+}
+
+TEST(InstallOneFont, MissingSourceLeavesTheBarAtZero) {
+    CVLProgressFixture progress;
+    progress.m_bar.m_position = 40;
+    CVLFakePlatform fake;
+    fake.m_folders = {kOther};
+    FakeCodec codec(fake);
+    EXPECT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), std::string(kOther) + "\\ABC.ttf", Font(), kSource, "TTF"),
+              4);
+    EXPECT_EQ(progress.m_bar.m_positions, std::vector<int32_t>{0});
+}
+
+TEST(InstallOneFont, ProgressRunsTo100ThenBackToZero) {
+    CVLProgressFixture progress;
+    CVLFakePlatform fake;
+    fake.m_folders = {kOther};
+    fake.m_files[kSource] = SourceBytes(kGoodChecksum);
+    FakeCodec codec(fake);
+    ASSERT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), std::string(kOther) + "\\ABC.ttf", Font(), kSource, "TTF"),
+              0);
+    const std::vector<int32_t>& positions = progress.m_bar.m_positions;
+    ASSERT_GE(positions.size(), 3u);
+    EXPECT_EQ(positions.front(), 0);
+    EXPECT_EQ(positions[positions.size() - 2], 100);
+    EXPECT_EQ(positions.back(), 0);
+    EXPECT_EQ(codec.m_number, 123);
+}
+
+TEST(InstallOneFont, OpenTypeValueNameFollowsTheVersion) {
+    struct Case {
+        uint32_t major;
+        const char* valueName;
+    } cases[] = {{5, "ABC (OpenType)"}, {6, "ABC (TrueType)"}};
+    for (const Case& c : cases) {
+        CVLProgressFixture progress;
+        CVLFakePlatform fake;
+        fake.m_version.majorVersion = c.major;
+        fake.m_folders = {kFonts};
+        fake.m_files[kSource] = SourceBytes(kGoodChecksum);
+        FakeCodec codec(fake);
+        ASSERT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), std::string(kFonts) + "\\ABC.otf", Font(), kSource,
+                                 "OTF"),
+                  0);
+        EXPECT_EQ(fake.m_values["SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\FONTS\\" + std::string(c.valueName)],
+                  "ABC.otf");
+    }
+}
+
+TEST(FontInstaller, BroadcastsOnceAfterTheJobWhenAFontWasRegistered) {
+    struct Case {
+        const char* folder;
+        int broadcasts;
+    } cases[] = {{kFonts, 1}, {kOther, 0}};
+    for (const Case& c : cases) {
+        CVLProgressFixture progress;
+        CVLFakePlatform fake;
+        fake.m_folders = {kFonts, kOther};
+        fake.m_files[kSource] = SourceBytes(kGoodChecksum);
+        FakeCodec codec(fake);
+        VLFontInstaller installer(fake.Platform(), codec.Codec());
+        const std::string folder = c.folder;
+        EXPECT_EQ(installer.InstallOneFont(folder + "\\A.ttf", Font(), kSource, "TTF"), 0);
+        EXPECT_EQ(installer.InstallOneFont(folder + "\\B.ttf", Font(), kSource, "TTF"), 0);
+        int broadcasts = 0;
+        for (const std::string& call : fake.m_registryCalls) broadcasts += call == "broadcast";
+        EXPECT_EQ(broadcasts, 0);
+        installer.FinishJob();
+        broadcasts = 0;
+        for (const std::string& call : fake.m_registryCalls) broadcasts += call == "broadcast";
+        EXPECT_EQ(broadcasts, c.broadcasts) << c.folder;
+        if (c.broadcasts) {
+            EXPECT_EQ(fake.m_registryCalls.back(), "broadcast");
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+// The real Win32 layer under Wine, in a prefix of its own: a packed font is
+// installed into C:\windows\Fonts (written, registered, usable at once) and
+// into another folder (written only).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "codec/cmp_encoder.h"
+#include "install/font_codec.h"
+#include "install/font_registration.h"
+#include "install/install_one_font.h"
+#include "platform/install_platform.h"
+#include "tests/install/fake_platform.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+constexpr char kSourceFont[] = "Z:\\usr\\share\\fonts\\opentype\\ipafont-gothic\\ipag.ttf";
+constexpr char kNtFontsKey[] = "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\FONTS";
+// "ゴシック" in Shift-JIS.
+constexpr char kGothic[] = "\x83S\x83V\x83" "b\x83N";
+
+uint32_t ReadBigEndian(const std::string& bytes, size_t at, int width) {
+    uint32_t value = 0;
+    for (int i = 0; i < width; ++i) value = (value << 8) | static_cast<uint8_t>(bytes[at + static_cast<size_t>(i)]);
+    return value;
+}
+
+// Renames the font's family by replacing "IPA" in its name table (in one-byte
+// and UTF-16BE strings) with tag, so that the system knows it by no other file.
+bool RenameFamily(std::string& font, const std::string& tag) {
+    const uint32_t tables = ReadBigEndian(font, 4, 2);
+    for (uint32_t i = 0; i < tables; ++i) {
+        const size_t entry = 12 + 16 * i;
+        if (font.compare(entry, 4, "name") != 0) continue;
+        const size_t offset = ReadBigEndian(font, entry + 8, 4);
+        const size_t length = ReadBigEndian(font, entry + 12, 4);
+        bool renamed = false;
+        for (size_t at = offset; at + 6 <= offset + length; ++at) {
+            if (font.compare(at, 3, "IPA") == 0) {
+                font.replace(at, 3, tag);
+                renamed = true;
+            } else if (font.compare(at, 6, std::string("\0I\0P\0A", 6)) == 0) {
+                for (int c = 0; c < 3; ++c) font[at + 1 + 2 * static_cast<size_t>(c)] = tag[static_cast<size_t>(c)];
+                renamed = true;
+            }
+        }
+        return renamed;
+    }
+    return false;
+}
+
+int CALLBACK CollectFamily(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD, LPARAM found) {
+    reinterpret_cast<std::vector<std::string>*>(found)->push_back(logFont->lfFaceName);
+    return 1;
+}
+
+bool FamilyExists(const std::string& tag) {
+    std::vector<std::string> families;
+    HDC dc = GetDC(nullptr);
+    LOGFONTA query;
+    std::memset(&query, 0, sizeof(query));
+    query.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExA(dc, &query, CollectFamily, reinterpret_cast<LPARAM>(&families), 0);
+    ReleaseDC(nullptr, dc);
+    for (const std::string& family : families) {
+        if (family == tag + "Gothic" || family == tag + kGothic) return true;
+    }
+    return false;
+}
+
+bool ReadFontsValue(const std::string& name, std::string& data) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtFontsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    char buffer[MAX_PATH] = {};
+    DWORD size = sizeof(buffer);
+    DWORD type = 0;
+    const LONG result =
+        RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || type != REG_SZ) return false;
+    EXPECT_EQ(size, std::strlen(buffer) + 1);  // stored with its terminating zero
+    data = buffer;
+    return true;
+}
+
+void DeleteFontsValue(const std::string& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtFontsKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, name.c_str());
+    RegCloseKey(key);
+}
+
+// Three capital letters that differ from run to run.
+std::string RunTag() {
+    uint32_t seed = GetTickCount() ^ (GetCurrentProcessId() << 8);
+    std::string tag;
+    for (int i = 0; i < 3; ++i) {
+        tag.push_back(static_cast<char>('K' + seed % 16));
+        seed /= 16;
+    }
+    return tag;
+}
+
+TEST(Win32FontInstall, IntoTheSystemFontFolderAndElsewhere) {
+    std::ifstream source(kSourceFont, std::ios::binary);
+    if (!source) GTEST_SKIP() << "no " << kSourceFont;
+    std::string font((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
+    const std::string tag = RunTag();
+    ASSERT_TRUE(RenameFamily(font, tag));
+    ASSERT_FALSE(FamilyExists(tag)) << "the renamed family must be new to the system";
+
+    TempDir fontData;
+    const auto packed = PackFont(321, reinterpret_cast<const uint8_t*>(font.data()), font.size());
+    ASSERT_TRUE(packed.has_value());
+    WriteBytes(fontData.Child("vlfont.cmp"), std::string(packed->begin(), packed->end()));
+
+    CVLProgressFixture progress;
+    VLInstallPlatform& platform = GetSystemInstallPlatform();
+    VLFontInfo entry;
+    entry.m_baseName = "vl" + tag;
+    entry.m_fileNumber = 321;
+    entry.m_familyName = tag + kGothic;
+    entry.m_styleName = "Regular";
+    const std::string fileName = entry.m_baseName + ".ttf";
+    const std::string valueName = tag + kGothic + " Regular (TrueType)";
+    const std::string fontsFolder = GetWindowsFolder(platform.system) + "\\Fonts";
+    ASSERT_EQ(fontsFolder, "C:\\windows\\Fonts");
+    const std::string systemPath = fontsFolder + "\\" + fileName;
+
+    VLFontInstaller installer(platform, GetFontCodec());
+    ASSERT_EQ(installer.InstallOneFont(systemPath, entry, fontData.Child("vlfont.cmp"), "TTF"), 0);
+    installer.FinishJob();  // the notice must not block
+
+    EXPECT_EQ(ReadBytes(systemPath), font);
+    std::string data;
+    EXPECT_TRUE(ReadFontsValue(valueName, data));
+    EXPECT_EQ(data, fileName);
+    EXPECT_TRUE(FamilyExists(tag));
+    EXPECT_EQ(progress.m_bar.m_position, 0);
+
+    // Another folder: the same font written, nothing registered.
+    TempDir other;
+    DeleteFontsValue(valueName);
+    ASSERT_EQ(installer.InstallOneFont(other.Child(fileName), entry, fontData.Child("vlfont.cmp"), "TTF"), 0);
+    EXPECT_EQ(ReadBytes(other.Child(fileName)), font);
+    EXPECT_FALSE(ReadFontsValue(valueName, data));
+
+    RemoveFontResourceA(fileName.c_str());
+    DeleteFileA(systemPath.c_str());
+}
+
+TEST(Win32FontInstall, SystemFacts) {
+    VLInstallPlatform& platform = GetSystemInstallPlatform();
+    std::string key;
+    EXPECT_TRUE(GetFontsRegistryKey(platform.system, key));
+    EXPECT_EQ(key, kNtFontsKey);
+    EXPECT_EQ(GetPlatformId(platform.system), 2);
+    EXPECT_TRUE(IsVersion6OrLater(platform.system));
+    EXPECT_TRUE(IsInSystemFontsFolder(platform.system, "C:\\windows\\Fonts\\a.ttf"));
+    EXPECT_FALSE(IsInSystemFontsFolder(platform.system, "C:\\WINDOWS\\Fonts\\a.ttf"));
+    EXPECT_TRUE(platform.system.IsAdministrator());
+}
+
+}  // namespace
