@@ -1,81 +1,17 @@
 #include "codec/table_huffman_decoder.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "codec/huffman_code.h"
+#include "codec/huffman_fast_loop.h"
+#include "codec/huffman_tables.h"
 
-// Table entries (32 bits):
-//   bits 0-5   bits the entry consumes (for a link: kPrimaryBits);
-//   bits 6-7   symbol count, 1 to 3; 0 for a link or a missing code;
-//   literal:   bits 8-15, 16-23, 24-31 the symbols in stream order;
-//   link:      bits 8-23 offset of its secondary table in m_sub, 24-28 that table's index bits;
-//   missing:   0 (no code starts with these bits).
-// Secondary entries are literals of one symbol consuming the bits after the primary index.
+using namespace vl_table;
+
 namespace {
-
-constexpr unsigned kPrimaryBits = CTableHuffmanDecoder::kPrimaryBits;
-constexpr uint32_t kPrimarySize = 1u << kPrimaryBits;
-constexpr unsigned kSymbols = 256;
-constexpr uint32_t kMissing = 0;
-
-constexpr uint32_t Literal(uint32_t symbol, uint32_t length) {
-    return length | 1u << 6 | symbol << 8;
-}
-constexpr uint32_t Link(uint32_t offset, uint32_t bits) {
-    return kPrimaryBits | offset << 8 | bits << 24;
-}
-inline uint32_t Consumed(uint32_t entry) { return entry & 63; }
-inline uint32_t SymbolCount(uint32_t entry) { return (entry >> 6) & 3; }
-inline bool IsLink(uint32_t entry) { return entry != kMissing && SymbolCount(entry) == 0; }
-inline uint32_t LinkOffset(uint32_t entry) { return (entry >> 8) & 0xFFFF; }
-inline uint32_t LinkBits(uint32_t entry) { return entry >> 24; }
-
-inline uint64_t LoadBigEndian64(const uint8_t* p) {
-    uint64_t v;
-    std::memcpy(&v, p, sizeof v);
-#if defined(__GNUC__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    return __builtin_bswap64(v);
-#else
-    uint64_t r = 0;
-    for (int i = 0; i < 8; ++i) r = r << 8 | p[i];
-    return r;
-#endif
-}
-
-// Exact bit reader for the code-length section and the stream's last bytes.
-class CBoundedBitReader {
-public:
-    CBoundedBitReader(const uint8_t* data, size_t size, uint64_t position = 0)
-        : m_pData(data), m_nTotalBits(static_cast<uint64_t>(size) * 8u), m_nPosition(position) {}
-
-    int ReadBit() {
-        if (m_nPosition >= m_nTotalBits) return -1;
-        const int bit = (m_pData[m_nPosition >> 3] >> (7 - (m_nPosition & 7))) & 1;
-        ++m_nPosition;
-        return bit;
-    }
-    // The next 16 bits, zeros beyond the end.
-    uint32_t Peek16() const {
-        uint32_t v = 0;
-        const uint64_t byte = m_nPosition >> 3;
-        for (uint64_t i = 0; i < 3; ++i) {
-            v <<= 8;
-            if ((byte + i) * 8u < m_nTotalBits) v |= m_pData[byte + i];
-        }
-        return (v >> (8 - (m_nPosition & 7))) & 0xFFFF;
-    }
-    bool Skip(uint32_t bits) {
-        if (bits > m_nTotalBits - m_nPosition) return false;
-        m_nPosition += bits;
-        return true;
-    }
-    uint64_t Position() const { return m_nPosition; }
-
-private:
-    const uint8_t* m_pData;
-    uint64_t m_nTotalBits;
-    uint64_t m_nPosition;
-};
 
 VLDecodeStatus ReadCodeLengths(CBoundedBitReader& reader, uint16_t* lengths) {
     uint16_t previous = 0;
@@ -132,112 +68,18 @@ bool FitsTreePool(const uint16_t* lengths, const uint16_t* codes) {
     return inner <= kSymbols;
 }
 
-#if defined(__GNUC__)
-#define VL_ALWAYS_INLINE inline __attribute__((always_inline))
-#define VL_UNLIKELY(x) __builtin_expect(!!(x), 0)
-#else
-#define VL_ALWAYS_INLINE inline
-#define VL_UNLIKELY(x) (x)
-#endif
-
-// Writes the entry's symbols as one 4-byte store (one byte beyond them may be
-// written too; the caller leaves room).
-VL_ALWAYS_INLINE void StoreSymbols(uint8_t* out, uint32_t entry) {
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    const uint32_t symbols = entry >> 8;
-    std::memcpy(out, &symbols, sizeof symbols);
-#else
-    out[0] = static_cast<uint8_t>(entry >> 8);
-    out[1] = static_cast<uint8_t>(entry >> 16);
-    out[2] = static_cast<uint8_t>(entry >> 24);
-#endif
-}
-
-// The bulk of the stream: runs while 8 input bytes can be loaded at once and 16
-// output bytes remain. The buffer holds `bits` valid bits at its top (the bits
-// below them are zeros or the stream's own next bits). A refill leaves at least
-// 56, enough for four primary lookups of at most kPrimaryBits = 13 bits each,
-// and every lookup starts with at least 16 valid bits, enough for a long code.
-// Afterwards the reader stands at the first bit not decoded. False when a
-// missing code is met; its bits all lie inside the stream, so the tree walk
-// meets the same gap.
-VL_ALWAYS_INLINE bool FastLoopBody(const uint32_t* multi, const uint32_t* sub, const uint8_t* input,
-                                   size_t inputSize, uint8_t*& outRef, uint8_t* outEnd, CBoundedBitReader& reader) {
-    static_assert(kPrimaryBits * 3 + 16 <= 56 && kPrimaryBits * 4 <= 56, "four lookups per refill");
-    const uint8_t* in = input + (reader.Position() >> 3);
-    const uint8_t* const inEnd = input + inputSize;
-    const unsigned skip = static_cast<unsigned>(reader.Position() & 7);
-    uint8_t* out = outRef;
-    if (inEnd - in < 8) return true;
-    // Seven whole bytes, then drop the bits the code-length section used.
-    uint64_t buffer = LoadBigEndian64(in) & ~uint64_t{0xFF};
-    in += 7;
-    buffer <<= skip;
-    unsigned bits = 56 - skip;
-
-#define VL_DECODE_PRIMARY()                                   \
-    entry = multi[buffer >> (64 - kPrimaryBits)];            \
-    if (VL_UNLIKELY(SymbolCount(entry) == 0)) goto slow;     \
-    StoreSymbols(out, entry);                                \
-    out += SymbolCount(entry);                               \
-    buffer <<= Consumed(entry);                              \
-    bits -= Consumed(entry);
-
-    while (inEnd - in >= 8 && outEnd - out >= 16) {
-        uint32_t entry;
-        buffer |= LoadBigEndian64(in) >> bits;
-        in += (63 - bits) >> 3;
-        bits |= 56;
-        VL_DECODE_PRIMARY()
-        VL_DECODE_PRIMARY()
-        VL_DECODE_PRIMARY()
-        VL_DECODE_PRIMARY()
-        continue;
-    slow:
-        if (entry == kMissing) return false;
-        buffer <<= kPrimaryBits;
-        bits -= kPrimaryBits;
-        entry = sub[LinkOffset(entry) + (buffer >> (64 - LinkBits(entry)))];
-        if (entry == kMissing) return false;
-        *out++ = static_cast<uint8_t>(entry >> 8);
-        buffer <<= Consumed(entry);
-        bits -= Consumed(entry);
+// Decodes symbols outIndex..count-1 starting at a symbol boundary: whole words
+// while they last, then one exact symbol at a time up to the stream's end.
+VLDecodeStatus DecodeFrom(const Tables& tables, const uint8_t* input, size_t inputSize, uint64_t position,
+                          uint8_t* output, uint32_t outIndex, uint32_t count) {
+    FastStream stream{position, input + inputSize, output + outIndex, output + count};
+    if (!RunFastStream(tables, input, stream)) return VLDecodeStatus::kMissingCode;
+    CBoundedBitReader reader(input, inputSize, stream.position);
+    for (uint8_t* out = stream.out; out < output + count; ++out) {
+        const VLDecodeStatus status = DecodeExactSymbol(tables, reader, *out);
+        if (status != VLDecodeStatus::kOk) return status;
     }
-#undef VL_DECODE_PRIMARY
-    outRef = out;
-    reader = CBoundedBitReader(input, inputSize, static_cast<uint64_t>(in - input) * 8u - bits);
-    return true;
-}
-
-bool FastLoopDefault(const uint32_t* multi, const uint32_t* sub, const uint8_t* input, size_t inputSize,
-                     uint8_t*& out, uint8_t* outEnd, CBoundedBitReader& reader) {
-    return FastLoopBody(multi, sub, input, inputSize, out, outEnd, reader);
-}
-
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-#define VL_HAVE_BMI2_PATH 1
-// BMI2's flag-free variable shifts (shlx, shrx) shorten the loop's dependency chain.
-__attribute__((target("bmi2"))) bool FastLoopBmi2(const uint32_t* multi, const uint32_t* sub,
-                                                  const uint8_t* input, size_t inputSize, uint8_t*& out,
-                                                  uint8_t* outEnd, CBoundedBitReader& reader) {
-    return FastLoopBody(multi, sub, input, inputSize, out, outEnd, reader);
-}
-
-bool HasBmi2() {
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("bmi2") != 0;
-    }();
-    return has;
-}
-#endif
-
-bool RunFastLoop(const uint32_t* multi, const uint32_t* sub, const uint8_t* input, size_t inputSize,
-                 uint8_t*& out, uint8_t* outEnd, CBoundedBitReader& reader) {
-#ifdef VL_HAVE_BMI2_PATH
-    if (HasBmi2()) return FastLoopBmi2(multi, sub, input, inputSize, out, outEnd, reader);
-#endif
-    return FastLoopDefault(multi, sub, input, inputSize, out, outEnd, reader);
+    return VLDecodeStatus::kOk;
 }
 
 }  // namespace
@@ -311,28 +153,80 @@ VLDecodeStatus CTableHuffmanDecoder::Decode(const uint8_t* input, size_t inputSi
     status = BuildTables(lengths);
     if (status != VLDecodeStatus::kOk) return status;
 
-    uint8_t* out = output;
-    uint8_t* const outEnd = output + count;
-    if (!RunFastLoop(m_multi.data(), m_sub.data(), input, inputSize, out, outEnd, reader)) {
-        return VLDecodeStatus::kMissingCode;
+    const Tables tables{m_multi.data(), m_single.data(), m_sub.data()};
+    m_lastSplit = SplitOutcome::kNotSplit;
+    const uint64_t start = reader.Position();
+    const uint64_t streamBits = static_cast<uint64_t>(inputSize) * 8u - start;
+    if (count >= m_split.minSymbols && streamBits >= 2u * m_split.syncBits + 256u) {
+        return DecodeSplit(input, inputSize, start, output, count);
+    }
+    return DecodeFrom(tables, input, inputSize, start, output, 0, count);
+}
+
+// A Huffman decoder started at an arbitrary bit soon falls into step with the
+// true code boundaries. The second half of the stream is decoded from a guessed
+// start (its midpoint), interleaved with the first half, and its output is kept
+// apart. Its first symbols' start positions are recorded; when the first
+// decoder, running on true boundaries, lands on one of them, the second
+// decoder was in step from there on and its output is taken over from there.
+// When the first decoder never lands on one, it simply decodes on alone, so
+// the result is always exactly the one-stream result.
+VLDecodeStatus CTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t inputSize, uint64_t start,
+                                                 uint8_t* output, uint32_t count) {
+    const Tables tables{m_multi.data(), m_single.data(), m_sub.data()};
+    m_lastSplit = SplitOutcome::kFirstAlone;
+    const uint64_t totalBits = static_cast<uint64_t>(inputSize) * 8u;
+    const uint64_t guess = start + (totalBits - start) / 2;
+
+    // The second decoder's output: at most one symbol per bit, at most count symbols.
+    const size_t secondCapacity = static_cast<size_t>(std::min<uint64_t>(count, totalBits - guess)) + 16;
+    std::unique_ptr<uint8_t[]> second(new (std::nothrow) uint8_t[secondCapacity]);
+    if (!second) return DecodeFrom(tables, input, inputSize, start, output, 0, count);
+
+    // Its first symbols one at a time, recording where each starts.
+    m_boundaries.clear();
+    CBoundedBitReader secondReader(input, inputSize, guess);
+    while (secondReader.Position() < guess + m_split.syncBits && m_boundaries.size() + 16 < secondCapacity) {
+        m_boundaries.push_back(secondReader.Position());
+        if (DecodeExactSymbol(tables, secondReader, second[m_boundaries.size() - 1]) != VLDecodeStatus::kOk) {
+            // No valid symbols from this guess: the first decoder does it all.
+            return DecodeFrom(tables, input, inputSize, start, output, 0, count);
+        }
     }
 
-    // Exact part: one symbol at a time, checking that its code lies inside the stream.
-    const uint32_t* single = m_single.data();
-    while (out < outEnd) {
-        const uint32_t peek = reader.Peek16();
-        uint32_t entry = single[peek >> (16 - kPrimaryBits)];
-        if (entry == kMissing) return VLDecodeStatus::kMissingCode;
-        uint32_t length = Consumed(entry);
-        if (IsLink(entry)) {
-            const unsigned subBits = LinkBits(entry);
-            const uint32_t index = (peek >> (16 - kPrimaryBits - subBits)) & ((1u << subBits) - 1);
-            entry = m_sub[LinkOffset(entry) + index];
-            if (entry == kMissing) return VLDecodeStatus::kMissingCode;
-            length = kPrimaryBits + Consumed(entry);
+    FastStream first{start, input + (guess >> 3), output, output + count};
+    const size_t synced = m_boundaries.size();
+    FastStream rest{secondReader.Position(), input + inputSize, second.get() + synced, second.get() + secondCapacity};
+    const PairStop stop = RunFastStreamPair(tables, input, first, rest);
+    if (stop == PairStop::kMissingFirst) return VLDecodeStatus::kMissingCode;
+    // Each goes on alone when the other has reached its limit.
+    if (!RunFastStream(tables, input, first)) return VLDecodeStatus::kMissingCode;
+    if (stop != PairStop::kMissingSecond) RunFastStream(tables, input, rest);
+    const uint64_t restEnd = rest.position;
+    const uint32_t restSymbols = static_cast<uint32_t>(rest.out - second.get());
+
+    // The first decoder steps on, one exact symbol at a time, until it lands on
+    // a recorded start or passes them all.
+    uint32_t done = static_cast<uint32_t>(first.out - output);
+    CBoundedBitReader reader(input, inputSize, first.position);
+    size_t next = 0;
+    for (;;) {
+        if (done == count) return VLDecodeStatus::kOk;
+        const uint64_t position = reader.Position();
+        while (next < m_boundaries.size() && m_boundaries[next] < position) ++next;
+        if (next == m_boundaries.size()) break;
+        if (m_boundaries[next] == position) {
+            m_lastSplit = SplitOutcome::kJoined;
+            const uint32_t take = std::min(restSymbols - static_cast<uint32_t>(next), count - done);
+            std::memcpy(output + done, second.get() + next, take);
+            done += take;
+            if (done == count) return VLDecodeStatus::kOk;
+            // The second decoder stopped early (at a gap, or near the end): go on from there.
+            return DecodeFrom(tables, input, inputSize, restEnd, output, done, count);
         }
-        if (!reader.Skip(length)) return VLDecodeStatus::kTruncated;
-        *out++ = static_cast<uint8_t>(entry >> 8);
+        const VLDecodeStatus status = DecodeExactSymbol(tables, reader, output[done]);
+        if (status != VLDecodeStatus::kOk) return status;
+        ++done;
     }
-    return VLDecodeStatus::kOk;
+    return DecodeFrom(tables, input, inputSize, reader.Position(), output, done, count);
 }

@@ -1,22 +1,24 @@
-// The table decoder against the tree walk: the first two bytes give the symbol
-// count, the rest is the bit stream. Any difference in result or bytes aborts.
+// The table decoder against the tree walk. Input: a 2-byte symbol count, one
+// byte choosing the split (0: the default policy, n: always split, n bits to
+// fall into step), then the bit stream. Any difference in result or bytes aborts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "codec/huffman_decoder.h"
 #include "codec/table_huffman_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 2) return 0;
+    if (size < 3) return 0;
     const uint32_t count = static_cast<uint32_t>(data[0]) | static_cast<uint32_t>(data[1]) << 8;
-    const uint8_t* stream = data + 2;
-    const size_t streamSize = size - 2;
+    const uint8_t syncBits = data[2];
+    const uint8_t* stream = data + 3;
+    const size_t streamSize = size - 3;
     std::vector<uint8_t> fast(count);
     std::vector<uint8_t> slow(count);
-    CTableHuffmanDecoder table;
+    CTableHuffmanDecoder table = syncBits == 0 ? CTableHuffmanDecoder()
+                                               : CTableHuffmanDecoder(CTableHuffmanDecoder::SplitPolicy{0, syncBits});
     CHuffmanDecoder walker;
     const bool fastOk = table.Decode(stream, streamSize, fast.data(), count) == VLDecodeStatus::kOk;
     const bool slowOk = walker.Decode(stream, streamSize, slow.data(), count) == VLDecodeStatus::kOk;

@@ -31,7 +31,10 @@ void SetProgressBarLookup(std::function<IVLProgressBar*()> lookup) {
 
 void AddProgress(double amount) {
     ProgressState& state = State();
-    const double total = state.fraction + amount;
+    // Rounded to a double before it is truncated: x87 arithmetic (the 32-bit
+    // build) would keep 0.9999999999999991 + 20.0 just below 21 in extended precision.
+    const volatile double roundedTotal = state.fraction + amount;
+    const double total = roundedTotal;
     if (total >= 1.0) {
         const double whole = std::floor(total);
         AdvanceProgress(static_cast<int32_t>(total));

@@ -42,9 +42,11 @@ cp "$seeds"/out-keyword/*.cmp "$seeds/cmp/"
 printf '\x04\x00\x00\x00\xA1\x40' > "$seeds/cmp/example.cmp"
 head -c 31 /dev/zero >> "$seeds/cmp/example.cmp"
 printf '\x6C' >> "$seeds/cmp/example.cmp"
-# The agreement target takes a 2-byte count instead of the 4-byte size.
+# The agreement target takes a 2-byte count instead of the 4-byte size, then a
+# split byte: each seed once unsplit and once split with 9 bits to fall into step.
 for f in "$seeds"/cmp/*.cmp; do
-    { head -c 2 "$f"; tail -c +5 "$f"; } > "$seeds/agreement/$(basename "$f")"
+    { head -c 2 "$f"; printf '\0'; tail -c +5 "$f"; } > "$seeds/agreement/$(basename "$f")"
+    { head -c 2 "$f"; printf '\x09'; tail -c +5 "$f"; } > "$seeds/agreement/split-$(basename "$f")"
 done
 
 run() {

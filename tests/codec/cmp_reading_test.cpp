@@ -78,6 +78,12 @@ TEST_F(CmpReading, SevenChunksLeaveTheFractionForTheNextStep) {
     ASSERT_TRUE(ReadCmpFile(m_dir.Child("seven.cmp")));
     EXPECT_EQ(m_bar.m_nPos, 29);
     EXPECT_DOUBLE_EQ(GetProgressFraction(), 0.9999999999999991);
+
+    // The kept fraction and the next 20 units make exactly 21, also on the
+    // 32-bit build, whose x87 arithmetic would otherwise carry extra precision.
+    AddProgress(20.0);
+    EXPECT_EQ(m_bar.m_nPos, 50);
+    EXPECT_EQ(GetProgressFraction(), 0.0);
 }
 
 TEST_F(CmpReading, MissingOrEmptyFileGivesNoBufferAndNoProgress) {

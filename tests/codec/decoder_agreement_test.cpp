@@ -21,8 +21,14 @@ std::vector<uint8_t> ReadFont(const std::string& path) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+// How often the split decoder joined its halves or went on with the first alone.
+struct SplitCounts {
+    int joins = 0;
+    int firstAlone = 0;
+};
+
 // Runs both decoders on one stream (the bytes after the size field).
-void ExpectAgreement(const std::vector<uint8_t>& stream, uint32_t count) {
+void ExpectAgreement(const std::vector<uint8_t>& stream, uint32_t count, SplitCounts* counts = nullptr) {
     std::vector<uint8_t> fast(count + 1, 0xAB);
     std::vector<uint8_t> slow(count + 1, 0xAB);
     CTableHuffmanDecoder table;
@@ -35,6 +41,22 @@ void ExpectAgreement(const std::vector<uint8_t>& stream, uint32_t count) {
     EXPECT_EQ(fast[count], 0xAB);
     if (fastStatus == VLDecodeStatus::kOk) {
         ASSERT_EQ(fast, slow);
+    }
+    // Split into two interleaved halves whenever the stream allows, with short
+    // and long stretches for falling into step: joins and the fallback both run.
+    for (uint32_t syncBits : {1u, 7u, 33u, 200u}) {
+        std::vector<uint8_t> split(count + 1, 0xAB);
+        CTableHuffmanDecoder splitting(CTableHuffmanDecoder::SplitPolicy{0, syncBits});
+        const VLDecodeStatus splitStatus = splitting.Decode(stream.data(), stream.size(), split.data(), count);
+        ASSERT_EQ(splitStatus == VLDecodeStatus::kOk, slowStatus == VLDecodeStatus::kOk) << "sync bits " << syncBits;
+        EXPECT_EQ(split[count], 0xAB);
+        if (counts) {
+            counts->joins += splitting.GetLastSplitOutcome() == CTableHuffmanDecoder::SplitOutcome::kJoined;
+            counts->firstAlone += splitting.GetLastSplitOutcome() == CTableHuffmanDecoder::SplitOutcome::kFirstAlone;
+        }
+        if (splitStatus == VLDecodeStatus::kOk) {
+            ASSERT_EQ(split, slow) << "sync bits " << syncBits;
+        }
     }
 }
 
@@ -96,6 +118,7 @@ TEST(DecoderAgreement, RealFontsRoundTripThroughBoth) {
 TEST(DecoderAgreement, RandomLengthsAndRandomData) {
     std::mt19937 random(20261210);
     std::uniform_int_distribution<int> byte(0, 255);
+    SplitCounts counts;
     for (int round = 0; round < 3000; ++round) {
         const unsigned maxLength = 1 + static_cast<unsigned>(round % 16);
         const auto lengths = RandomLengths(random, maxLength, 1 + round % 300);
@@ -106,9 +129,12 @@ TEST(DecoderAgreement, RandomLengthsAndRandomData) {
         // Counts around where the data runs out, and a count of 0.
         for (uint32_t count : {0u, 1u, static_cast<uint32_t>(tail.size()), static_cast<uint32_t>(tail.size() * 8 / maxLength),
                                static_cast<uint32_t>(tail.size() * 8)}) {
-            ExpectAgreement(stream, count);
+            ExpectAgreement(stream, count, &counts);
         }
     }
+    // Both ways of ending a split ran many times.
+    EXPECT_GT(counts.joins, 1000);
+    EXPECT_GT(counts.firstAlone, 1000);
 }
 
 TEST(DecoderAgreement, AdversarialLengthSets) {
