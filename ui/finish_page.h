@@ -4,6 +4,7 @@
 
 #include "platform/framework/controls.h"
 #include "platform/framework/property_page.h"
+#include "ui/log_edit.h"
 
 // Page 3: the progress bar of the font being installed and the installation log.
 class VLFinishPage : public CPropertyPage {
@@ -23,5 +24,5 @@ protected:
 
 private:
     CProgressCtrl m_progress;
-    CEdit m_editLog;
+    CLogEdit m_editLog;
 };

@@ -137,6 +137,12 @@ TEST_F(InstallerTest, WholeInstallationIntoTheSystemFontFolder) {
                                         FontLog("vlsmall2.ttf(DejaVu Sans Bold)", "[成功しました]") +
                                         FontLog("vlsmall3.ttf(DejaVu Sans Mono Book)", "[成功しました]") +
                                         ClosingLog());
+    // The caret stands at the end of the log, with nothing selected, also once
+    // the log has the focus back from the summary box.
+    HWND log = m_installer.PageItem(1009);
+    const LRESULT selection = SendMessageA(log, EM_GETSEL, 0, 0);
+    EXPECT_EQ(LOWORD(selection), HIWORD(selection));
+    EXPECT_EQ(SendMessageA(log, EM_LINEFROMCHAR, HIWORD(selection), 0), SendMessageA(log, EM_GETLINECOUNT, 0, 0) - 1);
     SaveScreenshot("08-progress-finished");
 
     PressNext();
