@@ -237,10 +237,7 @@ TEST_F(InstallerTest, CheckedFontAlreadyInTheDestinationRefusesToStart) {
     StartInstaller();
     GoToSelection();
     PressNext();
-    HWND box = m_installer.WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), InstallerString(kFontAlreadyPresent));
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kFontAlreadyPresent), IDOK));
     EXPECT_EQ(m_installer.CurrentPage(), 2);
     EXPECT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
 
@@ -250,10 +247,7 @@ TEST_F(InstallerTest, CheckedFontAlreadyInTheDestinationRefusesToStart) {
     PostMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LB_GETITEMDATA, 1, 0) == 0; }));
     PressNext();
-    box = m_installer.WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), InstallerString(kConfirmInstall));
-    ASSERT_TRUE(AnswerMessageBox(box, IDCANCEL));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kConfirmInstall), IDCANCEL));
     DeleteFileA(present.c_str());
 }
 
@@ -261,20 +255,14 @@ TEST_F(InstallerTest, CancelOnTheConfirmationLeavesEverythingAsItWas) {
     StartInstaller();
     GoToSelection();
     PressNext();
-    HWND box = m_installer.WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    ASSERT_EQ(MessageBoxText(box), InstallerString(kConfirmInstall));
-    ASSERT_TRUE(AnswerMessageBox(box, IDCANCEL));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kConfirmInstall), IDCANCEL));
     Sleep(300);
     EXPECT_EQ(m_installer.CurrentPage(), 2);
     EXPECT_EQ(WizardButtons(m_installer), "BN-C");
 
     // Not installing: a close request asks 61208 rather than refusing with 61216.
     Click(m_installer.SheetButton(IDCANCEL));
-    box = m_installer.WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), InstallerString(kConfirmQuit));
-    ASSERT_TRUE(AnswerMessageBox(box, IDCANCEL));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kConfirmQuit), IDCANCEL));
     EXPECT_TRUE(m_installer.IsRunning());
 }
 

@@ -6,6 +6,18 @@
 
 #include "tests/ui/installer_driver.h"
 
+// Waits for the installer's message box, checks its text and answers it with
+// the button buttonId.
+inline ::testing::AssertionResult AnswerBoxWithText(const InstallerProcess& installer, const std::string& text,
+                                                    int buttonId) {
+    HWND box = installer.WaitForMessageBox();
+    if (box == nullptr) return ::testing::AssertionFailure() << "no message box";
+    const std::string shown = MessageBoxText(box);
+    if (shown != text) return ::testing::AssertionFailure() << "the box shows \"" << shown << "\"";
+    if (!AnswerMessageBox(box, buttonId)) return ::testing::AssertionFailure() << "the box took no answer";
+    return ::testing::AssertionSuccess();
+}
+
 // One installer in a folder of its own, started on the test catalogue and
 // killed after the test if it is still running.
 class InstallerTest : public ::testing::Test {

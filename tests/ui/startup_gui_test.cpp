@@ -15,10 +15,7 @@ TEST_F(InstallerTest, SecondCopyShowsMessageAndEndsWhileFirstKeepsRunning) {
 
     InstallerProcess second;
     ASSERT_TRUE(second.Start(m_folder.ExePath()));
-    HWND box = second.WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), InstallerString(kAlreadyRunning));
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    ASSERT_TRUE(AnswerBoxWithText(second, InstallerString(kAlreadyRunning), IDOK));
     EXPECT_TRUE(second.WaitForExit());
     EXPECT_TRUE(m_installer.IsRunning());
     EXPECT_EQ(WizardButtons(m_installer), "BN-C");
@@ -39,10 +36,7 @@ TEST_P(UnusableCatalogueTest, ShowsLoadFailureAndEnds) {
     if (c.stored == Stored::Raw) m_folder.WriteRawInf(c.bytes);
     if (c.stored == Stored::Scrambled) m_folder.WriteInf(c.bytes);
     ASSERT_TRUE(m_installer.Start(m_folder.ExePath()));
-    HWND box = m_installer.WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), InstallerString(kInfLoadFailed));
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kInfLoadFailed), IDOK));
     EXPECT_TRUE(m_installer.WaitForExit());
 }
 
@@ -60,10 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(InstallerTest, MissingFontDataFolderShowsLoadFailure) {
     RemoveDirectoryA(m_folder.FontDataDir().c_str());
     ASSERT_TRUE(m_installer.Start(m_folder.ExePath()));
-    HWND box = m_installer.WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), InstallerString(kInfLoadFailed));
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kInfLoadFailed), IDOK));
     EXPECT_TRUE(m_installer.WaitForExit());
 }
 

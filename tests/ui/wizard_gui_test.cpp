@@ -79,10 +79,7 @@ TEST_F(InstallerTest, EnterGoesOnAndEscapeAsksToQuit) {
 
     PostMessageA(m_installer.PageItem(1011), WM_KEYDOWN, VK_ESCAPE, 0);
     PostMessageA(m_installer.PageItem(1011), WM_KEYUP, VK_ESCAPE, 0);
-    HWND box = m_installer.WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), InstallerString(kConfirmQuit));
-    ASSERT_TRUE(AnswerMessageBox(box, IDCANCEL));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kConfirmQuit), IDCANCEL));
     EXPECT_EQ(m_installer.CurrentPage(), 1);
 }
 
@@ -145,10 +142,7 @@ TEST_F(InstallerTest, SpaceBarTogglesEntryAndNothingCheckedRefusesNext) {
             << "entry " << i;
     }
     PressNext();
-    HWND box = m_installer.WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), InstallerString(kNoFontSelected));
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kNoFontSelected), IDOK));
     EXPECT_EQ(m_installer.CurrentPage(), 2);
     EXPECT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
 }
