@@ -3,6 +3,7 @@
 // 2: nothing could start (unusable package or destination, a refused check).
 #include <CLI/CLI.hpp>
 
+#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -44,6 +45,13 @@ public:
     void SetPos(int32_t position) override {
         m_position = position < 0 ? 0 : (position > 100 ? 100 : position);
         if (!m_bVisible) return;
+        // At most ten redraws a second, besides the ends of a font: a console
+        // write can cost milliseconds (under Wine tens), and the bar moves up
+        // to a hundred times per font.
+        const auto now = std::chrono::steady_clock::now();
+        if (m_bDrawn && m_position != 0 && m_position != 100 && now - m_lastDraw < std::chrono::milliseconds(100))
+            return;
+        m_lastDraw = now;
         const int filled = m_position * kWidth / 100;
         std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<size_t>(filled), '#').c_str(),
                      std::string(static_cast<size_t>(kWidth - filled), ' ').c_str(), m_position);
@@ -63,6 +71,7 @@ private:
     int32_t m_position = 0;
     bool m_bVisible;
     bool m_bDrawn = false;
+    std::chrono::steady_clock::time_point m_lastDraw;
 };
 
 // The job's host on the console: the log on stdout, no wizard to update.
