@@ -132,5 +132,5 @@ void AddPackCommand(CLI::App& app) {
     static std::string outDir;
     pack->add_option("MANIFEST", manifestPath, "UTF-8 manifest (see the README)")->required();
     pack->add_option("OUTDIR", outDir, "FONTDATA folder to write (created when missing)")->required();
-    pack->callback([] { Pack(NativePath(manifestPath), NativePath(outDir)); });
+    pack->callback([] { Pack(manifestPath, outDir); });
 }

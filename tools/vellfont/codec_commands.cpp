@@ -102,19 +102,19 @@ void AddCodecCommands(CLI::App& app) {
         ->required()
         ->allow_extra_args(false);
     decode->add_option("-o,--output", decodeOut, "Font file to write")->required();
-    decode->callback([] { DecodeOne(NativePath(decodeIn), decodeNumber, NativePath(decodeOut)); });
+    decode->callback([] { DecodeOne(decodeIn, decodeNumber, decodeOut); });
 
     auto* verify = app.add_subcommand("verify", "Decode and check every font of a FONTDATA folder");
     static std::string verifyDir;
     verify->add_option("FONTDATA", verifyDir, "Folder holding otf.inf and the .cmp files")->required();
-    verify->callback([] { Verify(NativePath(verifyDir)); });
+    verify->callback([] { Verify(verifyDir); });
 
     auto* extract = app.add_subcommand("extract", "Write every font of a FONTDATA folder as the installer names it");
     static std::string extractDir;
     static std::string extractOut;
     extract->add_option("FONTDATA", extractDir, "Folder holding otf.inf and the .cmp files")->required();
     extract->add_option("OUTDIR", extractOut, "Existing folder for the fonts; existing files are kept")->required();
-    extract->callback([] { Extract(NativePath(extractDir), NativePath(extractOut)); });
+    extract->callback([] { Extract(extractDir, extractOut); });
 
     AddPackCommand(app);
 }

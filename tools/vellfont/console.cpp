@@ -20,10 +20,6 @@ std::string Display(const std::string& sjis) {
     return ShiftJisToUtf8(sjis);
 }
 
-std::string NativePath(const std::string& argument) {
-    return argument;
-}
-
 bool IsDirectory(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);

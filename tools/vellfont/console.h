@@ -8,9 +8,6 @@
 // Shift-JIS bytes as UTF-8 for the terminal.
 std::string Display(const std::string& sjis);
 
-// A path given on the command line, as the Windows build's ANSI calls expect it.
-std::string NativePath(const std::string& argument);
-
 // Whether a folder exists at the path.
 bool IsDirectory(const std::string& path);
 

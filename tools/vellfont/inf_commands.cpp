@@ -96,13 +96,13 @@ void AddInfCommands(CLI::App& app) {
     static bool inspectJson = false;
     inspect->add_option("PATH", inspectPath, "otf.inf, or the FONTDATA folder holding it")->required();
     inspect->add_flag("--json", inspectJson, "One JSON object on stdout");
-    inspect->callback([] { Inspect(NativePath(inspectPath), inspectJson); });
+    inspect->callback([] { Inspect(inspectPath, inspectJson); });
 
     auto* decode = app.add_subcommand("inf-decode", "Write the descrambled bytes of an otf.inf to stdout");
     static std::string decodePath;
     decode->add_option("FILE", decodePath, "Scrambled otf.inf")->required();
     decode->callback([] {
-        const std::string plain = DescrambleInfText(ReadFileOrFail(NativePath(decodePath), 1));
+        const std::string plain = DescrambleInfText(ReadFileOrFail(decodePath, 1));
         std::cout.write(plain.data(), static_cast<std::streamsize>(plain.size()));
     });
 
@@ -113,7 +113,7 @@ void AddInfCommands(CLI::App& app) {
     encode->add_option("PLAIN", encodeIn, "Plain text, Shift-JIS")->required();
     encode->add_option("OUT", encodeOut, "Scrambled otf.inf to write")->required();
     encode->callback([] {
-        const std::string plain = ReadFileOrFail(NativePath(encodeIn), 1);
-        WriteFileOrFail(NativePath(encodeOut), ScrambleInfText(plain), 1);
+        const std::string plain = ReadFileOrFail(encodeIn, 1);
+        WriteFileOrFail(encodeOut, ScrambleInfText(plain), 1);
     });
 }

@@ -155,7 +155,7 @@ std::vector<bool> ChosenFonts(const InstallOptions& options, const VLPackageInfo
 }
 
 void Install(const InstallOptions& options) {
-    const std::string infPath = JoinPath(NativePath(options.fontDataDir), "otf.inf");
+    const std::string infPath = JoinPath(options.fontDataDir, "otf.inf");
     const std::unique_ptr<VLInfFile> catalogue = LoadInfFile(infPath);
     if (!catalogue) {
         Fail(kExitNotStarted,
