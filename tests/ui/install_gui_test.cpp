@@ -277,12 +277,8 @@ TEST_F(InstallerTest, InstallingOutsideTheSystemFontFolderRegistersNothing) {
     ASSERT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
     GoToSelection();
 
-    Click(m_installer.PageItem(1006));
-    HWND picker = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        picker = m_installer.FindMessageBox(nullptr);
-        return picker != nullptr;
-    }));
+    HWND picker = OpenFolderPicker();
+    ASSERT_NE(picker, nullptr);
     ASSERT_TRUE(SelectInFolderTree(picker, {Sjis("マイ コンピューター"), "C:", "vloutside"}));
     ASSERT_TRUE(AnswerMessageBox(picker, IDOK));
     ASSERT_TRUE(WaitUntil([&] { return WindowText(m_installer.PageItem(1003)) == outside; }))
@@ -304,12 +300,8 @@ TEST_F(InstallerTest, InstallingOutsideTheSystemFontFolderRegistersNothing) {
 TEST_F(InstallerTest, CancellingTheFolderPickerKeepsTheDestination) {
     StartInstaller();
     GoToSelection();
-    Click(m_installer.PageItem(1006));
-    HWND picker = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        picker = m_installer.FindMessageBox(nullptr);
-        return picker != nullptr;
-    }));
+    HWND picker = OpenFolderPicker();
+    ASSERT_NE(picker, nullptr);
     SaveScreenshot("04-folder-picker");
     ASSERT_TRUE(AnswerMessageBox(picker, IDCANCEL));
     EXPECT_EQ(WindowText(m_installer.PageItem(1003)), kFontsFolder);

@@ -48,6 +48,17 @@ protected:
         ASSERT_EQ(WaitForWizardButtons(m_installer, "-N-C"), "-N-C");
     }
 
+    // Clicks the selection page's browse button and returns the folder picker.
+    HWND OpenFolderPicker() {
+        Click(m_installer.PageItem(1006));
+        HWND picker = nullptr;
+        WaitUntil([&] {
+            picker = m_installer.FindMessageBox(nullptr);
+            return picker != nullptr;
+        });
+        return picker;
+    }
+
     // From the welcome page to the selection page.
     void GoToSelection() {
         AcceptLicence();
