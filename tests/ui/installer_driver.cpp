@@ -229,12 +229,12 @@ HWND InstallerProcess::WaitForMessageBox(DWORD timeoutMs, const char* caption) c
     return box;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD intervalMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (condition()) return true;
         if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(50);
+        Sleep(intervalMs);
     }
 }
 

@@ -86,7 +86,7 @@ private:
 };
 
 // Polls until the condition holds; false on timeout.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000, DWORD intervalMs = 50);
 
 // Text of another process's window (WM_GETTEXT, which the system marshals).
 std::string WindowText(HWND hwnd);
