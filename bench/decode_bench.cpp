@@ -84,6 +84,12 @@ void BenchFont(const std::string& path, int runs) {
     CTableHuffmanDecoder table;
     // The same decoder kept to one stream, to show what the split adds.
     CTableHuffmanDecoder oneStream(CTableHuffmanDecoder::SplitPolicy{UINT32_MAX, 4096});
+    // Each number of interleaved parts, to show what the default's choice is worth.
+    std::vector<CTableHuffmanDecoder> byParts;
+    for (unsigned parts = 2; parts <= 4; ++parts) {
+        byParts.emplace_back(CTableHuffmanDecoder::SplitPolicy{64 * 1024, 4096, parts});
+    }
+    std::vector<std::vector<double>> partsTimes(byParts.size());
     CHuffmanDecoder walker;
     std::vector<double> ours, single, treewalk, zlibTimes, libdeflateTimes;
 #ifdef VL_BENCH_REFERENCES
@@ -98,6 +104,11 @@ void BenchFont(const std::string& path, int runs) {
         single.push_back(Time("single", [&] {
             return oneStream.Decode(stream, streamSize, output.data(), count) == VLDecodeStatus::kOk;
         }));
+        for (size_t i = 0; i < byParts.size(); ++i) {
+            partsTimes[i].push_back(Time("parts", [&] {
+                return byParts[i].Decode(stream, streamSize, output.data(), count) == VLDecodeStatus::kOk;
+            }));
+        }
         // The tree walk is slow; a third of the rounds give a steady median.
         if (run % 3 == 0) {
             treewalk.push_back(Time("treewalk", [&] {
@@ -127,6 +138,12 @@ void BenchFont(const std::string& path, int runs) {
     const double treewalkMbps = megabytes / Median(treewalk);
     const double singleMbps = megabytes / Median(single);
     const std::string name = BaseName(path);
+    std::string partsFigures;
+    for (size_t i = 0; i < byParts.size(); ++i) {
+        char figure[48];
+        std::snprintf(figure, sizeof figure, " parts%zu_mbps=%.1f", i + 2, megabytes / Median(partsTimes[i]));
+        partsFigures += figure;
+    }
 #ifdef VL_BENCH_REFERENCES
     libdeflate_free_decompressor(decompressor);
     const double libdeflateMbps = static_cast<double>(font.size()) / 1e6 / Median(libdeflateTimes);
@@ -134,14 +151,16 @@ void BenchFont(const std::string& path, int runs) {
     std::printf("decode %s ours_mbps=%.1f libdeflate_mbps=%.1f zlib_mbps=%.1f treewalk_mbps=%.1f ratio=%.2f\n",
                 name.c_str(), oursMbps, libdeflateMbps, zlibMbps, treewalkMbps, oursMbps / libdeflateMbps);
     std::printf("  %s: ours/treewalk=%.1fx ours/zlib=%.2f one_stream_mbps=%.1f (%.2f of libdeflate); "
-                "size cmp=%zu deflate_huffman_only=%zu (%.4f); font=%zu bytes, %d rounds\n",
+                "size cmp=%zu deflate_huffman_only=%zu (%.4f); font=%zu bytes, %d rounds\n  %s:%s (default %u)\n",
                 name.c_str(), oursMbps / treewalkMbps, oursMbps / zlibMbps, singleMbps, singleMbps / libdeflateMbps,
                 packed->size(), deflated.size(),
-                static_cast<double>(packed->size()) / static_cast<double>(deflated.size()), font.size(), runs);
+                static_cast<double>(packed->size()) / static_cast<double>(deflated.size()), font.size(), runs,
+                name.c_str(), partsFigures.c_str(), CTableHuffmanDecoder::kDefaultParts);
 #else
     std::printf("decode %s ours_mbps=%.1f treewalk_mbps=%.1f ours/treewalk=%.1fx one_stream_mbps=%.1f "
-                "(font=%zu bytes, %d rounds)\n",
-                name.c_str(), oursMbps, treewalkMbps, oursMbps / treewalkMbps, singleMbps, font.size(), runs);
+                "(font=%zu bytes, %d rounds)\n  %s:%s (default %u)\n",
+                name.c_str(), oursMbps, treewalkMbps, oursMbps / treewalkMbps, singleMbps, font.size(), runs,
+                name.c_str(), partsFigures.c_str(), CTableHuffmanDecoder::kDefaultParts);
 #endif
     std::fflush(stdout);
 }

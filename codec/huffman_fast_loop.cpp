@@ -1,7 +1,6 @@
 #include "codec/huffman_fast_loop.h"
 
 #include <cstring>
-#include <type_traits>
 
 #include "codec/huffman_code.h"
 
@@ -10,10 +9,12 @@ namespace {
 
 #if defined(__GNUC__)
 #define VL_ALWAYS_INLINE inline __attribute__((always_inline))
-#define VL_UNLIKELY(x) __builtin_expect(!!(x), 0)
+#define VL_LIKELY(x) __builtin_expect(!!(x), 1)
+#define VL_UNROLL _Pragma("GCC unroll 16")
 #else
 #define VL_ALWAYS_INLINE inline
-#define VL_UNLIKELY(x) (x)
+#define VL_LIKELY(x) (x)
+#define VL_UNROLL
 #endif
 
 VL_ALWAYS_INLINE uint64_t LoadBigEndian64(const uint8_t* p) {
@@ -38,191 +39,216 @@ VL_ALWAYS_INLINE uint32_t LoadBigEndian32(const uint8_t* p) {
 #endif
 }
 
-// The bit buffer is a machine word: a refill tops it up to at least kFill bits
-// with whole bytes, enough for kSteps lookups (a long code only as the last).
-// A 64-bit word on 64-bit targets; on 32-bit ones two registers per 64-bit
-// shift cost more than the extra refills of a 32-bit word.
-template <typename Word>
-struct WordTraits;
-template <>
-struct WordTraits<uint64_t> {
+// A 64-bit bit buffer: a refill tops it up to at least 56 bits with whole
+// bytes, enough for four lookups (a long code refills again at once).
+// Each stream keeps three registers: the buffer, its bit count and the input.
+struct BufferCursor {
+    using Word = uint64_t;
     static constexpr unsigned kBits = 64;
     static constexpr unsigned kFill = 56;
     static constexpr unsigned kSteps = 4;
-    static uint64_t Load(const uint8_t* p) { return LoadBigEndian64(p); }
-};
-template <>
-struct WordTraits<uint32_t> {
-    static constexpr unsigned kBits = 32;
-    static constexpr unsigned kFill = 24;
-    static constexpr unsigned kSteps = 1;
-    static uint32_t Load(const uint8_t* p) { return LoadBigEndian32(p); }
-};
-#if defined(VL_FAST_WORD_BITS) && VL_FAST_WORD_BITS == 32
-using FastWord = uint32_t;
-#elif defined(VL_FAST_WORD_BITS) && VL_FAST_WORD_BITS == 64
-using FastWord = uint64_t;
-#else
-using FastWord = std::conditional_t<(sizeof(void*) >= 8), uint64_t, uint32_t>;
-#endif
-
-template <typename Word>
-struct Cursor {
-    using Traits = WordTraits<Word>;
-    static_assert(kPrimaryBits * (Traits::kSteps - 1) + kMaxCodeLength <= Traits::kFill, "refill too small");
+    static_assert(kPrimaryBits * (kSteps - 1) + kMaxCodeLength <= kFill, "refill too small");
 
     const uint8_t* in;  // first byte not yet in the buffer
-    Word buffer;        // `bits` valid bits at the top; below them zeros or the stream's next bits
-    unsigned bits;
+    Word buffer;        // valid bits at the top; below them zeros or the stream's next bits
+    uint32_t bits;      // the count of valid bits in its low 6 bits; the rest is noise (see ConsumeEntry)
 
     VL_ALWAYS_INLINE void Start(const uint8_t* input, uint64_t position) {
         in = input + (position >> 3);
         const unsigned skip = static_cast<unsigned>(position & 7);
         // Whole bytes but the last, then drop the bits before the position.
-        buffer = static_cast<Word>((Traits::Load(in) & ~Word{0xFF}) << skip);
+        buffer = (LoadBigEndian64(in) & ~Word{0xFF}) << skip;
         in += sizeof(Word) - 1;
-        bits = Traits::kBits - 8 - skip;
+        bits = kBits - 8 - skip;
     }
     VL_ALWAYS_INLINE uint64_t Position(const uint8_t* input) const {
-        return static_cast<uint64_t>(in - input) * 8u - bits;
+        return static_cast<uint64_t>(in - input) * 8u - (bits & 63);
     }
-    VL_ALWAYS_INLINE void Refill() {
-        buffer |= Traits::Load(in) >> bits;
-        in += (Traits::kBits - 1 - bits) >> 3;
-        bits |= Traits::kFill;
+    VL_ALWAYS_INLINE const uint8_t* ReadPoint(const uint8_t*) const { return in; }
+    VL_ALWAYS_INLINE void Refill(const uint8_t*) {
+        buffer |= LoadBigEndian64(in) >> (bits & 63);
+        in += (kBits - 1 - (bits & 63)) >> 3;
+        bits |= kFill;
     }
-    VL_ALWAYS_INLINE uint32_t Index() const { return static_cast<uint32_t>(buffer >> (Traits::kBits - kPrimaryBits)); }
+    VL_ALWAYS_INLINE Word Peek(const uint8_t*) const { return buffer; }
     VL_ALWAYS_INLINE void Consume(unsigned n) {
         buffer <<= n;
         bits -= n;
     }
+    // The entry's top byte is its length plus 64 times its count: the shift
+    // takes it modulo 64, and subtracting it changes the low 6 bits of `bits`
+    // exactly as subtracting the length would.
+    VL_ALWAYS_INLINE void ConsumeEntry(uint32_t entry) {
+        const uint32_t amount = entry >> 24;
+        buffer <<= amount & 63;
+        bits -= amount;
+    }
 };
 
-VL_ALWAYS_INLINE bool HasRoom(const uint8_t* in, const FastStream& s, uint8_t* out) {
-    return s.inLimit - in >= 8 && s.outLimit - out >= 16;
+// For 32-bit targets, where a 64-bit shift costs two registers and several
+// instructions: only the bit position is kept, and every lookup loads the
+// 32 bits around it afresh (at least 25 valid, enough for a 16-bit code).
+// Positions are 32-bit, so the input is at most kPositionCursorLimit bytes.
+struct PositionCursor {
+    using Word = uint32_t;
+    static constexpr unsigned kBits = 32;
+    static constexpr unsigned kSteps = 4;
+
+    uint32_t position;
+
+    VL_ALWAYS_INLINE void Start(const uint8_t*, uint64_t start) { position = static_cast<uint32_t>(start); }
+    VL_ALWAYS_INLINE uint64_t Position(const uint8_t*) const { return position; }
+    VL_ALWAYS_INLINE const uint8_t* ReadPoint(const uint8_t* input) const { return input + (position >> 3); }
+    VL_ALWAYS_INLINE void Refill(const uint8_t*) {}
+    VL_ALWAYS_INLINE Word Peek(const uint8_t* input) const {
+        return LoadBigEndian32(input + (position >> 3)) << (position & 7);
+    }
+    VL_ALWAYS_INLINE void Consume(unsigned n) { position += n; }
+    VL_ALWAYS_INLINE void ConsumeEntry(uint32_t entry) { position += Consumed(entry); }
+};
+constexpr size_t kPositionCursorLimit = (size_t{1} << 29) - 1;
+
+// Every round reads at most 8 bytes past the read point plus one load, and
+// writes at most 3 symbols per step and 4 bytes with the last; the margins cover both.
+static_assert(kInputMargin >= 8 + 8 + 8 && kOutputMargin >= 3 * 4 + 4, "margins too small");
+
+VL_ALWAYS_INLINE bool HasOutputRoom(const FastStream& s, const uint8_t* out) {
+    return s.outLimit - out >= static_cast<ptrdiff_t>(kOutputMargin);
 }
 
-// Writes the entry's symbols as one 4-byte store (the byte after them may be
-// written too; the loops keep 16 bytes of room).
+// Writes the entry's symbols as one 4-byte store (the byte or two after them
+// are written too; the loops keep kOutputMargin bytes of room).
 VL_ALWAYS_INLINE void StoreSymbols(uint8_t* out, uint32_t entry) {
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    const uint32_t symbols = entry >> 8;
-    std::memcpy(out, &symbols, sizeof symbols);
+    std::memcpy(out, &entry, sizeof entry);
 #else
-    out[0] = static_cast<uint8_t>(entry >> 8);
-    out[1] = static_cast<uint8_t>(entry >> 16);
-    out[2] = static_cast<uint8_t>(entry >> 24);
+    out[0] = static_cast<uint8_t>(entry);
+    out[1] = static_cast<uint8_t>(entry >> 8);
+    out[2] = static_cast<uint8_t>(entry >> 16);
 #endif
 }
 
-// A code longer than the primary index, or a missing one: false, with the
-// cursor left before the code, when the bits lead to no symbol.
-template <typename Word>
-VL_ALWAYS_INLINE bool LongCode(Cursor<Word>& c, uint8_t*& out, uint32_t entry, const uint32_t* sub) {
+// One lookup: up to three symbols whose codes fit in the primary index, or
+// one longer code through its secondary table. False, with nothing consumed,
+// when the bits lead to no symbol.
+template <typename Cursor>
+VL_ALWAYS_INLINE bool Step(Cursor& c, const uint8_t* input, uint8_t*& out, const uint32_t* multi,
+                           const uint32_t* sub) {
+    using Word = typename Cursor::Word;
+    const Word peek = c.Peek(input);
+    const uint32_t entry = multi[static_cast<uint32_t>(peek >> (Cursor::kBits - kPrimaryBits))];
+    if (VL_LIKELY(SymbolCount(entry) != 0)) {
+        StoreSymbols(out, entry);
+        out += SymbolCount(entry);
+        c.ConsumeEntry(entry);
+        return true;
+    }
     if (entry == kMissing) return false;
-    const Word rest = static_cast<Word>(c.buffer << kPrimaryBits);
-    const uint32_t second = sub[LinkOffset(entry) + static_cast<uint32_t>(rest >> (WordTraits<Word>::kBits - LinkBits(entry)))];
+    const Word rest = static_cast<Word>(peek << kPrimaryBits);
+    const uint32_t second =
+        sub[LinkOffset(entry) + static_cast<uint32_t>(rest >> (Cursor::kBits - LinkBits(entry)))];
     if (second == kMissing) return false;
-    *out++ = static_cast<uint8_t>(second >> 8);
-    c.buffer = static_cast<Word>(rest << Consumed(second));
-    c.bits -= kPrimaryBits + Consumed(second);
+    *out++ = FirstSymbol(second);
+    c.Consume(kPrimaryBits + Consumed(second));
+    // The round's later steps count on a full buffer.
+    c.Refill(input);
     return true;
 }
 
-// One lookup: up to three symbols whose codes fit in the primary index.
-#define VL_STEP(c, out, slow)                                \
-    entry = multi[c.Index()];                                \
-    if (VL_UNLIKELY(SymbolCount(entry) == 0)) goto slow;     \
-    StoreSymbols(out, entry);                                \
-    out += SymbolCount(entry);                               \
-    c.Consume(Consumed(entry));
-
-template <typename Word>
-VL_ALWAYS_INLINE bool SingleBody(const Tables& tables, const uint8_t* input, FastStream& stream) {
-    if (stream.inLimit - (input + (stream.position >> 3)) < 8) return true;
-    Cursor<Word> c;
-    c.Start(input, stream.position);
-    uint8_t* out = stream.out;
+// Decodes K streams in lockstep until one of them stops; returns its index and
+// whether it met a missing code. The others stand wherever they were.
+template <typename Cursor, unsigned K>
+VL_ALWAYS_INLINE unsigned Interleaved(const Tables& tables, const uint8_t* input, FastStream* const* streams,
+                                      bool& missing) {
+    missing = false;
+    VL_UNROLL
+    for (unsigned k = 0; k < K; ++k) {
+        const FastStream& s = *streams[k];
+        // Starting reads a word at the position.
+        const uint64_t available = static_cast<uint64_t>(s.inLimit - input);
+        if (available < (s.position >> 3) + 8 + kInputMargin || !HasOutputRoom(s, s.out)) {
+            return k;
+        }
+    }
+    // Locals the compiler can keep in registers: the output stores could
+    // otherwise alias the tables and the limits, forcing reloads.
     const uint32_t* const multi = tables.multi;
-    bool ok = true;
-    while (HasRoom(c.in, stream, out)) {
-        uint32_t entry;
-        c.Refill();
-        for (unsigned k = 0; k < WordTraits<Word>::kSteps; ++k) {
-            VL_STEP(c, out, slow)
+    const uint32_t* const sub = tables.sub;
+    Cursor c[K];
+    uint8_t* out[K];
+    const uint8_t* inEnd[K];  // the last read point with a round's room
+    const uint8_t* outEnd[K];
+    VL_UNROLL
+    for (unsigned k = 0; k < K; ++k) {
+        c[k].Start(input, streams[k]->position);
+        out[k] = streams[k]->out;
+        inEnd[k] = streams[k]->inLimit - kInputMargin;
+        outEnd[k] = streams[k]->outLimit - kOutputMargin;
+    }
+    unsigned stopped = 0;
+    for (;;) {
+        VL_UNROLL
+        for (unsigned k = 0; k < K; ++k) {
+            if (c[k].ReadPoint(input) > inEnd[k] || out[k] > outEnd[k]) {
+                stopped = k;
+                goto done;
+            }
         }
-        continue;
-    slow:
-        if (!LongCode(c, out, entry, tables.sub)) {
-            ok = false;
-            break;
+        VL_UNROLL
+        for (unsigned k = 0; k < K; ++k) c[k].Refill(input);
+        VL_UNROLL
+        for (unsigned step = 0; step < Cursor::kSteps; ++step) {
+            VL_UNROLL
+            for (unsigned k = 0; k < K; ++k) {
+                if (!Step(c[k], input, out[k], multi, sub)) {
+                    stopped = k;
+                    missing = true;
+                    goto done;
+                }
+            }
         }
     }
-    stream.position = c.Position(input);
-    stream.out = out;
-    return ok;
-}
-
-template <typename Word>
-VL_ALWAYS_INLINE PairStop PairBody(const Tables& tables, const uint8_t* input, FastStream& first,
-                                   FastStream& second) {
-    if (first.inLimit - (input + (first.position >> 3)) < 8 || second.inLimit - (input + (second.position >> 3)) < 8) {
-        return PairStop::kLimit;
+done:
+    VL_UNROLL
+    for (unsigned k = 0; k < K; ++k) {
+        streams[k]->position = c[k].Position(input);
+        streams[k]->out = out[k];
     }
-    Cursor<Word> a;
-    Cursor<Word> b;
-    a.Start(input, first.position);
-    b.Start(input, second.position);
-    uint8_t* outA = first.out;
-    uint8_t* outB = second.out;
-    const uint32_t* const multi = tables.multi;
-    PairStop stop = PairStop::kLimit;
-    while (HasRoom(a.in, first, outA) && HasRoom(b.in, second, outB)) {
-        uint32_t entry;
-        a.Refill();
-        b.Refill();
-        for (unsigned k = 0; k < WordTraits<Word>::kSteps; ++k) {
-            VL_STEP(a, outA, slowA)
-            VL_STEP(b, outB, slowB)
-        }
-        continue;
-    slowA:
-        if (!LongCode(a, outA, entry, tables.sub)) {
-            stop = PairStop::kMissingFirst;
-            break;
-        }
-        continue;
-    slowB:
-        if (!LongCode(b, outB, entry, tables.sub)) {
-            stop = PairStop::kMissingSecond;
-            break;
-        }
+    return stopped;
+}
+
+template <typename Cursor>
+VL_ALWAYS_INLINE unsigned RunSome(unsigned count, const Tables& tables, const uint8_t* input,
+                                  FastStream* const* streams, bool& missing) {
+    switch (count) {
+        case 1: return Interleaved<Cursor, 1>(tables, input, streams, missing);
+        case 2: return Interleaved<Cursor, 2>(tables, input, streams, missing);
+        case 3: return Interleaved<Cursor, 3>(tables, input, streams, missing);
+        default: return Interleaved<Cursor, 4>(tables, input, streams, missing);
     }
-    first.position = a.Position(input);
-    first.out = outA;
-    second.position = b.Position(input);
-    second.out = outB;
-    return stop;
 }
 
-#undef VL_STEP
+using RunFunction = unsigned (*)(unsigned, const Tables&, const uint8_t*, FastStream* const*, bool&);
 
-bool SingleDefault(const Tables& tables, const uint8_t* input, FastStream& stream) {
-    return SingleBody<FastWord>(tables, input, stream);
+unsigned RunBufferDefault(unsigned count, const Tables& tables, const uint8_t* input, FastStream* const* streams,
+                          bool& missing) {
+    return RunSome<BufferCursor>(count, tables, input, streams, missing);
 }
-PairStop PairDefault(const Tables& tables, const uint8_t* input, FastStream& first, FastStream& second) {
-    return PairBody<FastWord>(tables, input, first, second);
+unsigned RunPositionDefault(unsigned count, const Tables& tables, const uint8_t* input, FastStream* const* streams,
+                            bool& missing) {
+    return RunSome<PositionCursor>(count, tables, input, streams, missing);
 }
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-#define VL_HAVE_BMI2_PATH 1
 // BMI2's flag-free variable shifts (shlx, shrx) shorten the loops' dependency chains.
-__attribute__((target("bmi2"))) bool SingleBmi2(const Tables& tables, const uint8_t* input, FastStream& stream) {
-    return SingleBody<FastWord>(tables, input, stream);
+__attribute__((target("bmi2"))) unsigned RunBufferBmi2(unsigned count, const Tables& tables, const uint8_t* input,
+                                                       FastStream* const* streams, bool& missing) {
+    return RunSome<BufferCursor>(count, tables, input, streams, missing);
 }
-__attribute__((target("bmi2"))) PairStop PairBmi2(const Tables& tables, const uint8_t* input, FastStream& first,
-                                                  FastStream& second) {
-    return PairBody<FastWord>(tables, input, first, second);
+__attribute__((target("bmi2"))) unsigned RunPositionBmi2(unsigned count, const Tables& tables,
+                                                         const uint8_t* input, FastStream* const* streams,
+                                                         bool& missing) {
+    return RunSome<PositionCursor>(count, tables, input, streams, missing);
 }
 
 bool HasBmi2() {
@@ -232,22 +258,36 @@ bool HasBmi2() {
     }();
     return has;
 }
+
+RunFunction ChooseRun(size_t inputSize) {
+    const bool position = sizeof(void*) < 8 && inputSize <= kPositionCursorLimit;
+    if (HasBmi2()) return position ? RunPositionBmi2 : RunBufferBmi2;
+    return position ? RunPositionDefault : RunBufferDefault;
+}
+#else
+RunFunction ChooseRun(size_t inputSize) {
+    return sizeof(void*) < 8 && inputSize <= kPositionCursorLimit ? RunPositionDefault : RunBufferDefault;
+}
 #endif
 
 }  // namespace
 
-bool RunFastStream(const Tables& tables, const uint8_t* input, FastStream& stream) {
-#ifdef VL_HAVE_BMI2_PATH
-    if (HasBmi2()) return SingleBmi2(tables, input, stream);
-#endif
-    return SingleDefault(tables, input, stream);
-}
-
-PairStop RunFastStreamPair(const Tables& tables, const uint8_t* input, FastStream& first, FastStream& second) {
-#ifdef VL_HAVE_BMI2_PATH
-    if (HasBmi2()) return PairBmi2(tables, input, first, second);
-#endif
-    return PairDefault(tables, input, first, second);
+void RunFastStreams(const Tables& tables, const uint8_t* input, size_t inputSize, FastStream* streams,
+                    unsigned count) {
+    const RunFunction run = ChooseRun(inputSize);
+    FastStream* active[kMaxInterleaved];
+    unsigned running = 0;
+    for (unsigned i = 0; i < count && i < kMaxInterleaved; ++i) {
+        streams[i].missing = false;
+        active[running++] = &streams[i];
+    }
+    while (running > 0) {
+        bool missing = false;
+        const unsigned stopped = run(running, tables, input, active, missing);
+        active[stopped]->missing = missing;
+        for (unsigned i = stopped; i + 1 < running; ++i) active[i] = active[i + 1];
+        --running;
+    }
 }
 
 }  // namespace vl_table

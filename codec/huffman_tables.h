@@ -10,11 +10,14 @@
 #include "codec/table_huffman_decoder.h"
 
 // Table entries (32 bits):
-//   bits 0-5   bits the entry consumes (for a link: kPrimaryBits);
-//   bits 6-7   symbol count, 1 to 3; 0 for a link or a missing code;
-//   literal:   bits 8-15, 16-23, 24-31 the symbols in stream order;
-//   link:      bits 8-23 offset of its secondary table, 24-28 that table's index bits;
+//   bits 0-23  literal: up to three symbols in stream order (byte 0 first), so
+//              that one little-endian store writes them; link: bits 0-15 the
+//              offset of its secondary table, 16-20 that table's index bits;
+//   bits 24-29 bits the entry consumes (for a link: kPrimaryBits);
+//   bits 30-31 symbol count, 1 to 3; 0 for a link or a missing code;
 //   missing:   0 (no code starts with these bits).
+// The top byte alone is a shift amount (modulo 64) and one shift gives the
+// count, which the inner loops rely on.
 // Secondary entries are literals of one symbol consuming the bits after the primary index.
 namespace vl_table {
 
@@ -24,16 +27,22 @@ constexpr unsigned kSymbols = 256;
 constexpr uint32_t kMissing = 0;
 
 constexpr uint32_t Literal(uint32_t symbol, uint32_t length) {
-    return length | 1u << 6 | symbol << 8;
+    return symbol | length << 24 | 1u << 30;
 }
 constexpr uint32_t Link(uint32_t offset, uint32_t bits) {
-    return kPrimaryBits | offset << 8 | bits << 24;
+    return offset | bits << 16 | uint32_t{kPrimaryBits} << 24;
 }
-inline uint32_t Consumed(uint32_t entry) { return entry & 63; }
-inline uint32_t SymbolCount(uint32_t entry) { return (entry >> 6) & 3; }
+inline uint32_t Consumed(uint32_t entry) { return (entry >> 24) & 63; }
+inline uint32_t SymbolCount(uint32_t entry) { return entry >> 30; }
+// Appends a symbol of `length` bits to a literal holding fewer than three.
+inline uint32_t AppendSymbol(uint32_t entry, uint32_t symbol, uint32_t length) {
+    const uint32_t count = SymbolCount(entry);
+    return (entry & 0xFFFFFFu) | symbol << (8 * count) | (Consumed(entry) + length) << 24 | (count + 1) << 30;
+}
+inline uint8_t FirstSymbol(uint32_t entry) { return static_cast<uint8_t>(entry); }
 inline bool IsLink(uint32_t entry) { return entry != kMissing && SymbolCount(entry) == 0; }
-inline uint32_t LinkOffset(uint32_t entry) { return (entry >> 8) & 0xFFFF; }
-inline uint32_t LinkBits(uint32_t entry) { return entry >> 24; }
+inline uint32_t LinkOffset(uint32_t entry) { return entry & 0xFFFF; }
+inline uint32_t LinkBits(uint32_t entry) { return (entry >> 16) & 31; }
 
 struct Tables {
     const uint32_t* multi;   // primary, up to three symbols per entry
@@ -91,7 +100,7 @@ inline VLDecodeStatus DecodeExactSymbol(const Tables& tables, CBoundedBitReader&
         length = kPrimaryBits + Consumed(entry);
     }
     if (!reader.Skip(length)) return VLDecodeStatus::kTruncated;
-    symbol = static_cast<uint8_t>(entry >> 8);
+    symbol = FirstSymbol(entry);
     return VLDecodeStatus::kOk;
 }
 

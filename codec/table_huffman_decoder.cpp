@@ -11,6 +11,8 @@
 
 using namespace vl_table;
 
+static_assert(CTableHuffmanDecoder::kMaxParts == kMaxInterleaved, "every part runs interleaved");
+
 namespace {
 
 VLDecodeStatus ReadCodeLengths(CBoundedBitReader& reader, uint16_t* lengths) {
@@ -73,11 +75,48 @@ bool FitsTreePool(const uint16_t* lengths, const uint16_t* codes) {
 VLDecodeStatus DecodeFrom(const Tables& tables, const uint8_t* input, size_t inputSize, uint64_t position,
                           uint8_t* output, uint32_t outIndex, uint32_t count) {
     FastStream stream{position, input + inputSize, output + outIndex, output + count};
-    if (!RunFastStream(tables, input, stream)) return VLDecodeStatus::kMissingCode;
+    if (!RunFastStream(tables, input, inputSize, stream)) return VLDecodeStatus::kMissingCode;
     CBoundedBitReader reader(input, inputSize, stream.position);
     for (uint8_t* out = stream.out; out < output + count; ++out) {
         const VLDecodeStatus status = DecodeExactSymbol(tables, reader, *out);
         if (status != VLDecodeStatus::kOk) return status;
+    }
+    return VLDecodeStatus::kOk;
+}
+
+// A later part's first symbols, decoded one at a time from its guessed start
+// for `syncBits` bits, recording where each starts; `end` is where they stop.
+// False when the guess gives no valid symbols.
+bool RecordFirstSymbols(const Tables& tables, const uint8_t* input, size_t inputSize, uint64_t guess,
+                        uint32_t syncBits, uint8_t* out, size_t capacity, std::vector<uint64_t>& boundaries,
+                        uint64_t& end) {
+    boundaries.clear();
+    CBoundedBitReader reader(input, inputSize, guess);
+    while (reader.Position() < guess + syncBits && boundaries.size() + kOutputMargin < capacity) {
+        boundaries.push_back(reader.Position());
+        if (DecodeExactSymbol(tables, reader, out[boundaries.size() - 1]) != VLDecodeStatus::kOk) {
+            boundaries.clear();
+            return false;
+        }
+    }
+    end = reader.Position();
+    return true;
+}
+
+// Decodes on true boundaries one symbol at a time into output[done...] until
+// the reader stands on one of `boundaries` (landing is its index), has passed
+// them all (landing is their count), or count symbols are done.
+VLDecodeStatus StepUntilLanding(const Tables& tables, CBoundedBitReader& reader,
+                                const std::vector<uint64_t>& boundaries, uint8_t* output, uint32_t& done,
+                                uint32_t count, size_t& landing) {
+    landing = 0;
+    while (done < count) {
+        const uint64_t position = reader.Position();
+        while (landing < boundaries.size() && boundaries[landing] < position) ++landing;
+        if (landing == boundaries.size() || boundaries[landing] == position) break;
+        const VLDecodeStatus status = DecodeExactSymbol(tables, reader, output[done]);
+        if (status != VLDecodeStatus::kOk) return status;
+        ++done;
     }
     return VLDecodeStatus::kOk;
 }
@@ -136,7 +175,7 @@ VLDecodeStatus CTableHuffmanDecoder::BuildTables(const uint16_t* lengths) {
             const uint32_t used = Consumed(entry);
             const uint32_t next = single[(i << used) & (kPrimarySize - 1)];
             if (SymbolCount(next) == 0 || used + Consumed(next) > kPrimaryBits) break;
-            entry = (used + Consumed(next)) | (count + 1) << 6 | (entry & 0xFFFF00u) | (next >> 8 & 0xFF) << (8 + 8 * count);
+            entry = AppendSymbol(entry, FirstSymbol(next), Consumed(next));
         }
         m_multi[i] = entry;
     }
@@ -157,76 +196,104 @@ VLDecodeStatus CTableHuffmanDecoder::Decode(const uint8_t* input, size_t inputSi
     m_lastSplit = SplitOutcome::kNotSplit;
     const uint64_t start = reader.Position();
     const uint64_t streamBits = static_cast<uint64_t>(inputSize) * 8u - start;
-    if (count >= m_split.minSymbols && streamBits >= 2u * m_split.syncBits + 256u) {
-        return DecodeSplit(input, inputSize, start, output, count);
+    const unsigned parts = std::min(std::max(m_split.parts, 2u), kMaxParts);
+    if (count >= m_split.minSymbols && streamBits >= parts * uint64_t{m_split.syncBits} + 256u) {
+        return DecodeSplit(input, inputSize, start, output, count, parts);
     }
     return DecodeFrom(tables, input, inputSize, start, output, 0, count);
 }
 
 // A Huffman decoder started at an arbitrary bit soon falls into step with the
-// true code boundaries. The second half of the stream is decoded from a guessed
-// start (its midpoint), interleaved with the first half, and its output is kept
-// apart. Its first symbols' start positions are recorded; when the first
-// decoder, running on true boundaries, lands on one of them, the second
-// decoder was in step from there on and its output is taken over from there.
-// When the first decoder never lands on one, it simply decodes on alone, so
-// the result is always exactly the one-stream result.
+// true code boundaries. The stream is cut into parts at guessed bits; every
+// part after the first is decoded from its guess into a buffer of its own,
+// all parts interleaved, after recording where its first symbols start. Then,
+// part by part, the decoder on true boundaries goes on from the end of the
+// previous part until it lands on one of the recorded starts: from there the
+// part was in step and its output is taken over. When it never lands on one,
+// it simply decodes on through that part, so the result is always exactly the
+// one-stream result.
 VLDecodeStatus CTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t inputSize, uint64_t start,
-                                                 uint8_t* output, uint32_t count) {
+                                                 uint8_t* output, uint32_t count, unsigned parts) {
     const Tables tables{m_multi.data(), m_single.data(), m_sub.data()};
     m_lastSplit = SplitOutcome::kFirstAlone;
     const uint64_t totalBits = static_cast<uint64_t>(inputSize) * 8u;
-    const uint64_t guess = start + (totalBits - start) / 2;
+    const uint64_t streamBits = totalBits - start;
 
-    // The second decoder's output: at most one symbol per bit, at most count symbols.
-    const size_t secondCapacity = static_cast<size_t>(std::min<uint64_t>(count, totalBits - guess)) + 16;
-    std::unique_ptr<uint8_t[]> second(new (std::nothrow) uint8_t[secondCapacity]);
-    if (!second) return DecodeFrom(tables, input, inputSize, start, output, 0, count);
+    uint64_t guess[kMaxInterleaved + 1];
+    for (unsigned p = 0; p < parts; ++p) guess[p] = start + streamBits / parts * p;
+    guess[parts] = totalBits;
 
-    // Its first symbols one at a time, recording where each starts.
-    m_boundaries.clear();
-    CBoundedBitReader secondReader(input, inputSize, guess);
-    while (secondReader.Position() < guess + m_split.syncBits && m_boundaries.size() + 16 < secondCapacity) {
-        m_boundaries.push_back(secondReader.Position());
-        if (DecodeExactSymbol(tables, secondReader, second[m_boundaries.size() - 1]) != VLDecodeStatus::kOk) {
-            // No valid symbols from this guess: the first decoder does it all.
-            return DecodeFrom(tables, input, inputSize, start, output, 0, count);
-        }
+    // Each later part's buffer holds the symbols its bits are expected to give,
+    // with room to spare; a part that fills it just stops early, and the
+    // decoder on true boundaries decodes the rest of that part itself.
+    size_t capacity[kMaxInterleaved] = {};
+    size_t total = 0;
+    for (unsigned p = 1; p < parts; ++p) {
+        const double expected = static_cast<double>(count) * static_cast<double>(guess[p + 1] - guess[p]) /
+                                static_cast<double>(streamBits);
+        capacity[p] = static_cast<size_t>(std::min<double>(count, expected * 1.25 + 4096.0)) + kOutputMargin;
+        total += capacity[p];
     }
+    std::unique_ptr<uint8_t[]> buffers(new (std::nothrow) uint8_t[total]);
+    if (!buffers) return DecodeFrom(tables, input, inputSize, start, output, 0, count);
 
-    FastStream first{start, input + (guess >> 3), output, output + count};
-    const size_t synced = m_boundaries.size();
-    FastStream rest{secondReader.Position(), input + inputSize, second.get() + synced, second.get() + secondCapacity};
-    const PairStop stop = RunFastStreamPair(tables, input, first, rest);
-    if (stop == PairStop::kMissingFirst) return VLDecodeStatus::kMissingCode;
-    // Each goes on alone when the other has reached its limit.
-    if (!RunFastStream(tables, input, first)) return VLDecodeStatus::kMissingCode;
-    if (stop != PairStop::kMissingSecond) RunFastStream(tables, input, rest);
-    const uint64_t restEnd = rest.position;
-    const uint32_t restSymbols = static_cast<uint32_t>(rest.out - second.get());
+    FastStream streams[kMaxInterleaved];
+    FastStream* running[kMaxInterleaved];
+    uint8_t* partOutput[kMaxInterleaved] = {};
+    unsigned runningCount = 0;
+    streams[0] = FastStream{start, input + (guess[1] >> 3), output, output + count};
+    running[runningCount++] = &streams[0];
+    uint8_t* next = buffers.get();
+    for (unsigned p = 1; p < parts; ++p) {
+        partOutput[p] = next;
+        next += capacity[p];
+        // A guess that gives no valid symbols leaves the part to the decoder before it.
+        uint64_t synced = 0;
+        if (!RecordFirstSymbols(tables, input, inputSize, guess[p], m_split.syncBits, partOutput[p], capacity[p],
+                                m_boundaries[p], synced)) {
+            continue;
+        }
+        streams[p] = FastStream{synced, input + (guess[p + 1] >> 3), partOutput[p] + m_boundaries[p].size(),
+                                partOutput[p] + capacity[p]};
+        running[runningCount++] = &streams[p];
+    }
+    // RunFastStreams takes the streams in an array; gather the running ones.
+    FastStream work[kMaxInterleaved];
+    for (unsigned i = 0; i < runningCount; ++i) work[i] = *running[i];
+    RunFastStreams(tables, input, inputSize, work, runningCount);
+    for (unsigned i = 0; i < runningCount; ++i) *running[i] = work[i];
+    if (streams[0].missing) return VLDecodeStatus::kMissingCode;
 
-    // The first decoder steps on, one exact symbol at a time, until it lands on
-    // a recorded start or passes them all.
-    uint32_t done = static_cast<uint32_t>(first.out - output);
-    CBoundedBitReader reader(input, inputSize, first.position);
-    size_t next = 0;
-    for (;;) {
+    uint32_t done = static_cast<uint32_t>(streams[0].out - output);
+    uint64_t exact = streams[0].position;  // the true boundary after output[done - 1]
+    for (unsigned p = 1; p < parts; ++p) {
         if (done == count) return VLDecodeStatus::kOk;
-        const uint64_t position = reader.Position();
-        while (next < m_boundaries.size() && m_boundaries[next] < position) ++next;
-        if (next == m_boundaries.size()) break;
-        if (m_boundaries[next] == position) {
-            m_lastSplit = SplitOutcome::kJoined;
-            const uint32_t take = std::min(restSymbols - static_cast<uint32_t>(next), count - done);
-            std::memcpy(output + done, second.get() + next, take);
-            done += take;
-            if (done == count) return VLDecodeStatus::kOk;
-            // The second decoder stopped early (at a gap, or near the end): go on from there.
-            return DecodeFrom(tables, input, inputSize, restEnd, output, done, count);
-        }
-        const VLDecodeStatus status = DecodeExactSymbol(tables, reader, output[done]);
+        // Up to just before the part's guess with whole words, if the previous
+        // part was not taken over or stopped early.
+        FastStream catchUp{exact, input + (guess[p] >> 3), output + done, output + count};
+        if (!RunFastStream(tables, input, inputSize, catchUp)) return VLDecodeStatus::kMissingCode;
+        done = static_cast<uint32_t>(catchUp.out - output);
+        exact = catchUp.position;
+
+        // Then one exact symbol at a time until landing on a recorded start or
+        // passing them all.
+        CBoundedBitReader reader(input, inputSize, exact);
+        size_t landing = 0;
+        const VLDecodeStatus status = StepUntilLanding(tables, reader, m_boundaries[p], output, done, count, landing);
         if (status != VLDecodeStatus::kOk) return status;
-        ++done;
+        if (done == count) return VLDecodeStatus::kOk;
+        exact = reader.Position();
+        if (landing == m_boundaries[p].size()) continue;
+
+        m_lastSplit = SplitOutcome::kJoined;
+        const uint32_t partSymbols = static_cast<uint32_t>(streams[p].out - partOutput[p]);
+        const uint32_t take = std::min(partSymbols - static_cast<uint32_t>(landing), count - done);
+        std::memcpy(output + done, partOutput[p] + landing, take);
+        done += take;
+        if (done == count) return VLDecodeStatus::kOk;
+        // In step up to where the part stopped: its limit, a full buffer, or a
+        // missing code that the next catch-up meets again and reports.
+        exact = streams[p].position;
     }
-    return DecodeFrom(tables, input, inputSize, reader.Position(), output, done, count);
+    return DecodeFrom(tables, input, inputSize, exact, output, done, count);
 }

@@ -1,6 +1,7 @@
 // The table decoder against the tree walk. Input: a 2-byte symbol count, one
-// byte choosing the split (0: the default policy, n: always split, n bits to
-// fall into step), then the bit stream. Any difference in result or bytes aborts.
+// byte choosing the split (0: the default policy; otherwise always split, its
+// low 6 bits + 1 the bits to fall into step, its top 2 bits + 1 the parts,
+// at least 2), then the bit stream. Any difference in result or bytes aborts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,13 +13,15 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;
     const uint32_t count = static_cast<uint32_t>(data[0]) | static_cast<uint32_t>(data[1]) << 8;
-    const uint8_t syncBits = data[2];
+    const uint8_t split = data[2];
+    const uint32_t syncBits = (split & 63u) + 1;
+    const unsigned parts = (split >> 6) + 1u;
     const uint8_t* stream = data + 3;
     const size_t streamSize = size - 3;
     std::vector<uint8_t> fast(count);
     std::vector<uint8_t> slow(count);
-    CTableHuffmanDecoder table = syncBits == 0 ? CTableHuffmanDecoder()
-                                               : CTableHuffmanDecoder(CTableHuffmanDecoder::SplitPolicy{0, syncBits});
+    CTableHuffmanDecoder table = split == 0 ? CTableHuffmanDecoder()
+                                            : CTableHuffmanDecoder(CTableHuffmanDecoder::SplitPolicy{0, syncBits, parts});
     CHuffmanDecoder walker;
     const bool fastOk = table.Decode(stream, streamSize, fast.data(), count) == VLDecodeStatus::kOk;
     const bool slowOk = walker.Decode(stream, streamSize, slow.data(), count) == VLDecodeStatus::kOk;

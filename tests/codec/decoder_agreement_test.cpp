@@ -42,20 +42,22 @@ void ExpectAgreement(const std::vector<uint8_t>& stream, uint32_t count, SplitCo
     if (fastStatus == VLDecodeStatus::kOk) {
         ASSERT_EQ(fast, slow);
     }
-    // Split into two interleaved halves whenever the stream allows, with short
-    // and long stretches for falling into step: joins and the fallback both run.
-    for (uint32_t syncBits : {1u, 7u, 33u, 200u}) {
+    // Split into interleaved parts whenever the stream allows, with short and
+    // long stretches for falling into step: joins and the fallback both run.
+    const std::pair<uint32_t, unsigned> policies[] = {{1, 2}, {7, 4}, {33, 3}, {200, 4}, {200, 2}};
+    for (const auto& [syncBits, parts] : policies) {
+        SCOPED_TRACE(testing::Message() << parts << " parts, sync bits " << syncBits);
         std::vector<uint8_t> split(count + 1, 0xAB);
-        CTableHuffmanDecoder splitting(CTableHuffmanDecoder::SplitPolicy{0, syncBits});
+        CTableHuffmanDecoder splitting(CTableHuffmanDecoder::SplitPolicy{0, syncBits, parts});
         const VLDecodeStatus splitStatus = splitting.Decode(stream.data(), stream.size(), split.data(), count);
-        ASSERT_EQ(splitStatus == VLDecodeStatus::kOk, slowStatus == VLDecodeStatus::kOk) << "sync bits " << syncBits;
+        ASSERT_EQ(splitStatus == VLDecodeStatus::kOk, slowStatus == VLDecodeStatus::kOk);
         EXPECT_EQ(split[count], 0xAB);
         if (counts) {
             counts->joins += splitting.GetLastSplitOutcome() == CTableHuffmanDecoder::SplitOutcome::kJoined;
             counts->firstAlone += splitting.GetLastSplitOutcome() == CTableHuffmanDecoder::SplitOutcome::kFirstAlone;
         }
         if (splitStatus == VLDecodeStatus::kOk) {
-            ASSERT_EQ(split, slow) << "sync bits " << syncBits;
+            ASSERT_EQ(split, slow);
         }
     }
 }
@@ -197,5 +199,28 @@ TEST(DecoderAgreement, TruncationsAndBitFlipsOfAPackedStream) {
         damaged[bit / 8] ^= static_cast<uint8_t>(0x80u >> (bit % 8));
         SCOPED_TRACE(bit);
         ExpectAgreement(damaged, count);
+    }
+}
+
+// Parts are cut by bits, so a part over a run of one frequent byte (a short
+// code) holds far more symbols than its share: it fills its buffer and stops,
+// and the rest of it is decoded on true boundaries.
+TEST(DecoderAgreement, DensePartFillsItsBuffer) {
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::vector<uint8_t> payload(200 * 1024);
+    for (uint8_t& b : payload) b = static_cast<uint8_t>(byte(random));
+    payload.resize(400 * 1024, 0);
+    const auto packed = EncodeCmp(payload.data(), payload.size());
+    ASSERT_TRUE(packed);
+    const std::vector<uint8_t> stream(packed->begin() + 4, packed->end());
+    ExpectAgreement(stream, static_cast<uint32_t>(payload.size()));
+    for (unsigned parts = 2; parts <= 4; ++parts) {
+        std::vector<uint8_t> decoded(payload.size());
+        CTableHuffmanDecoder decoder(CTableHuffmanDecoder::SplitPolicy{0, 4096, parts});
+        ASSERT_EQ(decoder.Decode(stream.data(), stream.size(), decoded.data(), static_cast<uint32_t>(decoded.size())),
+                  VLDecodeStatus::kOk);
+        EXPECT_EQ(decoder.GetLastSplitOutcome(), CTableHuffmanDecoder::SplitOutcome::kJoined);
+        EXPECT_EQ(decoded, payload) << parts << " parts";
     }
 }
