@@ -17,25 +17,20 @@ namespace {
 #define VL_UNROLL
 #endif
 
-VL_ALWAYS_INLINE uint64_t LoadBigEndian64(const uint8_t* p) {
-    uint64_t v;
-    std::memcpy(&v, p, sizeof v);
+template <typename Word>
+VL_ALWAYS_INLINE Word LoadBigEndian(const uint8_t* p) {
 #if defined(__GNUC__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    return __builtin_bswap64(v);
+    Word v;
+    std::memcpy(&v, p, sizeof v);
+    if constexpr (sizeof(Word) == 8) {
+        return __builtin_bswap64(v);
+    } else {
+        return __builtin_bswap32(v);
+    }
 #else
-    uint64_t r = 0;
-    for (int i = 0; i < 8; ++i) r = r << 8 | p[i];
+    Word r = 0;
+    for (size_t i = 0; i < sizeof(Word); ++i) r = static_cast<Word>(r << 8 | p[i]);
     return r;
-#endif
-}
-
-VL_ALWAYS_INLINE uint32_t LoadBigEndian32(const uint8_t* p) {
-    uint32_t v;
-    std::memcpy(&v, p, sizeof v);
-#if defined(__GNUC__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    return __builtin_bswap32(v);
-#else
-    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | static_cast<uint32_t>(p[2]) << 8 | p[3];
 #endif
 }
 
@@ -57,7 +52,7 @@ struct BufferCursor {
         in = input + (position >> 3);
         const unsigned skip = static_cast<unsigned>(position & 7);
         // Whole bytes but the last, then drop the bits before the position.
-        buffer = (LoadBigEndian64(in) & ~Word{0xFF}) << skip;
+        buffer = (LoadBigEndian<uint64_t>(in) & ~Word{0xFF}) << skip;
         in += sizeof(Word) - 1;
         bits = kBits - 8 - skip;
     }
@@ -66,7 +61,7 @@ struct BufferCursor {
     }
     VL_ALWAYS_INLINE const uint8_t* ReadPoint(const uint8_t*) const { return in; }
     VL_ALWAYS_INLINE void Refill(const uint8_t*) {
-        buffer |= LoadBigEndian64(in) >> (bits & 63);
+        buffer |= LoadBigEndian<uint64_t>(in) >> (bits & 63);
         in += (kBits - 1 - (bits & 63)) >> 3;
         bits |= kFill;
     }
@@ -101,7 +96,7 @@ struct PositionCursor {
     VL_ALWAYS_INLINE const uint8_t* ReadPoint(const uint8_t* input) const { return input + (position >> 3); }
     VL_ALWAYS_INLINE void Refill(const uint8_t*) {}
     VL_ALWAYS_INLINE Word Peek(const uint8_t* input) const {
-        return LoadBigEndian32(input + (position >> 3)) << (position & 7);
+        return LoadBigEndian<uint32_t>(input + (position >> 3)) << (position & 7);
     }
     VL_ALWAYS_INLINE void Consume(unsigned n) { position += n; }
     VL_ALWAYS_INLINE void ConsumeEntry(uint32_t entry) { position += Consumed(entry); }

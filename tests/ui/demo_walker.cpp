@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "tests/ui/installer_driver.h"
 
 namespace {
 
-const UINT kConfirmInstall = 61213;
 const char kFontsFolder[] = "C:\\windows\\Fonts\\";
 
 std::string Env(const char* name) {
@@ -74,7 +74,7 @@ double WalkWizard(const std::string& exe, bool screenshots, const std::string& l
 
     Click(installer.SheetButton(kNextButton));
     HWND box = installer.WaitForMessageBox();
-    if (!Step(box != nullptr && MessageBoxText(box) == InstallerString(kConfirmInstall), "confirmation 61213"))
+    if (!Step(box != nullptr && MessageBoxText(box) == InstallerString(IDS_CONFIRM_INSTALL), "confirmation 61213"))
         return -1;
     Shot(screenshots, "04-confirm-install");
     const double start = Now();

@@ -11,16 +11,11 @@
 
 #include "install/install_texts.h"
 #include "platform/text_encoding.h"
+#include "resources/resource.h"
 #include "tests/ui/installer_test_fixture.h"
 
 namespace {
 
-const UINT kConfirmQuit = 61208;
-const UINT kFontsFailed = 61212;
-const UINT kConfirmInstall = 61213;
-const UINT kCannotQuitInstalling = 61216;
-const UINT kAllInstalled = 61217;
-const UINT kFontAlreadyPresent = 61219;
 const char kFontsFolder[] = "C:\\windows\\Fonts";
 const char kFontsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 
@@ -70,7 +65,7 @@ void ExpectCloseRefused(InstallerProcess& installer, const char* when) {
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         box = installer.FindMessageBox();
-        return box != nullptr && MessageBoxText(box) == InstallerString(kCannotQuitInstalling);
+        return box != nullptr && MessageBoxText(box) == InstallerString(IDS_CANNOT_QUIT_INSTALLING);
     })) << when;
     ASSERT_TRUE(AnswerMessageBox(box, IDOK)) << when;
 }
@@ -93,7 +88,7 @@ void ConfirmInstallation(InstallerTest& test, InstallerProcess& installer) {
     Click(installer.SheetButton(kNextButton));
     HWND box = installer.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
-    ASSERT_EQ(MessageBoxText(box), InstallerString(kConfirmInstall));
+    ASSERT_EQ(MessageBoxText(box), InstallerString(IDS_CONFIRM_INSTALL));
     SaveScreenshot("05-confirm-install");
     ASSERT_TRUE(AnswerMessageBox(box, IDOK));
 }
@@ -124,7 +119,7 @@ TEST_F(InstallerTest, WholeInstallationIntoTheSystemFontFolder) {
     ConfirmInstallation(*this, m_installer);
     ASSERT_TRUE(WaitForPage(3));
     // The summary box comes from the worker; until it is answered nothing may close.
-    HWND summary = WaitForBoxWithText(m_installer, InstallerString(kAllInstalled), 120000);
+    HWND summary = WaitForBoxWithText(m_installer, InstallerString(IDS_ALL_DONE), 120000);
     ASSERT_NE(summary, nullptr);
     EXPECT_EQ(WizardButtons(m_installer), "----");
     SaveScreenshot("07-summary");
@@ -184,7 +179,7 @@ TEST_F(InstallerTest, FailedAndLatePresentFontsAreCountedAndTheOthersInstalled) 
     EXPECT_EQ(WaitForWizardButtons(m_installer, "----"), "----");
     ExpectCloseRefused(m_installer, "installing");
     std::set<int> positions;
-    const std::string failedText = InstallerString(kFontsFailed);
+    const std::string failedText = InstallerString(IDS_FAILED_COUNT);
     char expectedSummary[256];
     wsprintfA(expectedSummary, failedText.c_str(), 2);
     HWND summary = nullptr;
@@ -237,7 +232,7 @@ TEST_F(InstallerTest, CheckedFontAlreadyInTheDestinationRefusesToStart) {
     StartInstaller();
     GoToSelection();
     PressNext();
-    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kFontAlreadyPresent), IDOK));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(IDS_FONT_EXISTS), IDOK));
     EXPECT_EQ(m_installer.CurrentPage(), 2);
     EXPECT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
 
@@ -247,7 +242,7 @@ TEST_F(InstallerTest, CheckedFontAlreadyInTheDestinationRefusesToStart) {
     PostMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LB_GETITEMDATA, 1, 0) == 0; }));
     PressNext();
-    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kConfirmInstall), IDCANCEL));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(IDS_CONFIRM_INSTALL), IDCANCEL));
     DeleteFileA(present.c_str());
 }
 
@@ -255,14 +250,14 @@ TEST_F(InstallerTest, CancelOnTheConfirmationLeavesEverythingAsItWas) {
     StartInstaller();
     GoToSelection();
     PressNext();
-    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kConfirmInstall), IDCANCEL));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(IDS_CONFIRM_INSTALL), IDCANCEL));
     Sleep(300);
     EXPECT_EQ(m_installer.CurrentPage(), 2);
     EXPECT_EQ(WizardButtons(m_installer), "BN-C");
 
     // Not installing: a close request asks 61208 rather than refusing with 61216.
     Click(m_installer.SheetButton(IDCANCEL));
-    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kConfirmQuit), IDCANCEL));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(IDS_CONFIRM_QUIT), IDCANCEL));
     EXPECT_TRUE(m_installer.IsRunning());
 }
 
@@ -283,7 +278,7 @@ TEST_F(InstallerTest, InstallingOutsideTheSystemFontFolderRegistersNothing) {
         << WindowText(m_installer.PageItem(1003));
 
     ConfirmInstallation(*this, m_installer);
-    HWND summary = WaitForBoxWithText(m_installer, InstallerString(kAllInstalled), 120000);
+    HWND summary = WaitForBoxWithText(m_installer, InstallerString(IDS_ALL_DONE), 120000);
     ASSERT_NE(summary, nullptr);
     ASSERT_TRUE(AnswerMessageBox(summary, IDOK));
     EXPECT_EQ(WaitForWizardButtons(m_installer, "-N-C"), "-N-C");

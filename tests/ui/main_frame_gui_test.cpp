@@ -3,13 +3,10 @@
 // another process cannot read the menu's states under Wine.)
 #include <gtest/gtest.h>
 
+#include "platform/framework/command_ids.h"
 #include "tests/ui/installer_test_fixture.h"
 
 namespace {
-
-const UINT kCopy = 57634;
-const UINT kCut = 57635;
-const UINT kPaste = 57637;
 
 // Gives the keyboard focus to a control of the installer's UI thread.
 void FocusControl(HWND control) {
@@ -34,7 +31,7 @@ TEST_F(InstallerTest, CopyTakesTheSelectionAndPasteLeavesReadOnlyBoxesAlone) {
     FocusControl(destination);
     SendMessageA(destination, EM_SETSEL, 0, 2);
     ClearClipboard();
-    SendMessageA(m_installer.MainWindow(), WM_COMMAND, kCopy, 0);
+    SendMessageA(m_installer.MainWindow(), WM_COMMAND, ID_EDIT_COPY, 0);
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE data = GetClipboardData(CF_TEXT);
     std::string copied = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : "";
@@ -42,8 +39,8 @@ TEST_F(InstallerTest, CopyTakesTheSelectionAndPasteLeavesReadOnlyBoxesAlone) {
     CloseClipboard();
     EXPECT_EQ(copied, "C:");
 
-    SendMessageA(m_installer.MainWindow(), WM_COMMAND, kPaste, 0);
-    SendMessageA(m_installer.MainWindow(), WM_COMMAND, kCut, 0);
+    SendMessageA(m_installer.MainWindow(), WM_COMMAND, ID_EDIT_PASTE, 0);
+    SendMessageA(m_installer.MainWindow(), WM_COMMAND, ID_EDIT_CUT, 0);
     EXPECT_EQ(WindowText(destination), before);
 }
 

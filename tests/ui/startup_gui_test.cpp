@@ -2,12 +2,10 @@
 // catalogue, the main window's shape.
 #include <gtest/gtest.h>
 
+#include "resources/resource.h"
 #include "tests/ui/installer_test_fixture.h"
 
 namespace {
-
-const UINT kAlreadyRunning = 61211;
-const UINT kInfLoadFailed = 61204;
 
 TEST_F(InstallerTest, SecondCopyShowsMessageAndEndsWhileFirstKeepsRunning) {
     StartInstaller();
@@ -15,7 +13,7 @@ TEST_F(InstallerTest, SecondCopyShowsMessageAndEndsWhileFirstKeepsRunning) {
 
     InstallerProcess second;
     ASSERT_TRUE(second.Start(m_folder.ExePath()));
-    ASSERT_TRUE(AnswerBoxWithText(second, InstallerString(kAlreadyRunning), IDOK));
+    ASSERT_TRUE(AnswerBoxWithText(second, InstallerString(IDS_ALREADY_RUNNING), IDOK));
     EXPECT_TRUE(second.WaitForExit());
     EXPECT_TRUE(m_installer.IsRunning());
     EXPECT_EQ(WizardButtons(m_installer), "BN-C");
@@ -36,7 +34,7 @@ TEST_P(UnusableCatalogueTest, ShowsLoadFailureAndEnds) {
     if (c.stored == Stored::Raw) m_folder.WriteRawInf(c.bytes);
     if (c.stored == Stored::Scrambled) m_folder.WriteInf(c.bytes);
     ASSERT_TRUE(m_installer.Start(m_folder.ExePath()));
-    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kInfLoadFailed), IDOK));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(IDS_INF_LOAD_FAILED), IDOK));
     EXPECT_TRUE(m_installer.WaitForExit());
 }
 
@@ -54,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(InstallerTest, MissingFontDataFolderShowsLoadFailure) {
     RemoveDirectoryA(m_folder.FontDataDir().c_str());
     ASSERT_TRUE(m_installer.Start(m_folder.ExePath()));
-    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kInfLoadFailed), IDOK));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(IDS_INF_LOAD_FAILED), IDOK));
     EXPECT_TRUE(m_installer.WaitForExit());
 }
 

@@ -6,13 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/text_encoding.h"
+#include "resources/resource.h"
 #include "tests/ui/installer_test_fixture.h"
 
 namespace {
-
-const UINT kConfirmQuit = 61208;
-const UINT kNoFontSelected = 61214;
-const UINT kRegisterUrl = 61220;
 
 std::string Sjis(const char* utf8) { return Utf8ToShiftJis(utf8).value_or(""); }
 
@@ -79,7 +76,7 @@ TEST_F(InstallerTest, EnterGoesOnAndEscapeAsksToQuit) {
 
     PostMessageA(m_installer.PageItem(1011), WM_KEYDOWN, VK_ESCAPE, 0);
     PostMessageA(m_installer.PageItem(1011), WM_KEYUP, VK_ESCAPE, 0);
-    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kConfirmQuit), IDCANCEL));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(IDS_CONFIRM_QUIT), IDCANCEL));
     EXPECT_EQ(m_installer.CurrentPage(), 1);
 }
 
@@ -142,7 +139,7 @@ TEST_F(InstallerTest, SpaceBarTogglesEntryAndNothingCheckedRefusesNext) {
             << "entry " << i;
     }
     PressNext();
-    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(kNoFontSelected), IDOK));
+    ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(IDS_NO_FONT_SELECTED), IDOK));
     EXPECT_EQ(m_installer.CurrentPage(), 2);
     EXPECT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
 }
@@ -173,7 +170,7 @@ TEST_P(CloseRequestTest, AsksFirstCancelKeepsWizardOkCloses) {
     RequestClose(m_installer, GetParam());
     HWND box = m_installer.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), InstallerString(kConfirmQuit));
+    EXPECT_EQ(MessageBoxText(box), InstallerString(IDS_CONFIRM_QUIT));
     EXPECT_NE(GetDlgItem(box, IDCANCEL), nullptr);
     if (GetParam() == CloseRequest::CancelButton) SaveScreenshot("11-confirm-quit");
     ASSERT_TRUE(AnswerMessageBox(box, IDCANCEL));
@@ -203,7 +200,7 @@ TEST_F(InstallerTest, RegistrationLinkShowsTheAddressFromTheStringTable) {
     StartInstaller();
     HWND page = reinterpret_cast<HWND>(SendMessageA(m_installer.Sheet(), PSM_INDEXTOHWND, 4, 0));
     ASSERT_NE(page, nullptr);
-    const std::string address = InstallerString(kRegisterUrl);
+    const std::string address = InstallerString(IDS_REGISTER_URL);
     EXPECT_FALSE(address.empty());
     EXPECT_EQ(WindowText(GetDlgItem(page, 1022)), address);
 }
