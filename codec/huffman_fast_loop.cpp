@@ -267,14 +267,14 @@ RunFunction ChooseRun(size_t inputSize) {
 
 }  // namespace
 
-void RunFastStreams(const Tables& tables, const uint8_t* input, size_t inputSize, FastStream* streams,
+void RunFastStreams(const Tables& tables, const uint8_t* input, size_t inputSize, FastStream* const* streams,
                     unsigned count) {
     const RunFunction run = ChooseRun(inputSize);
     FastStream* active[kMaxInterleaved];
     unsigned running = 0;
     for (unsigned i = 0; i < count && i < kMaxInterleaved; ++i) {
-        streams[i].missing = false;
-        active[running++] = &streams[i];
+        streams[i]->missing = false;
+        active[running++] = streams[i];
     }
     while (running > 0) {
         bool missing = false;

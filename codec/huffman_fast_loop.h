@@ -27,12 +27,13 @@ constexpr unsigned kMaxInterleaved = 4;
 
 // Decodes `count` (1 to kMaxInterleaved) independent streams interleaved, each
 // until its limits or a missing code; when one stops the others go on.
-void RunFastStreams(const Tables& tables, const uint8_t* input, size_t inputSize, FastStream* streams,
+void RunFastStreams(const Tables& tables, const uint8_t* input, size_t inputSize, FastStream* const* streams,
                     unsigned count);
 
 // One stream; false when it stopped at a missing code.
 inline bool RunFastStream(const Tables& tables, const uint8_t* input, size_t inputSize, FastStream& stream) {
-    RunFastStreams(tables, input, inputSize, &stream, 1);
+    FastStream* const streams[] = {&stream};
+    RunFastStreams(tables, input, inputSize, streams, 1);
     return !stream.missing;
 }
 

@@ -257,11 +257,7 @@ VLDecodeStatus CTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t in
                                 partOutput[p] + capacity[p]};
         running[runningCount++] = &streams[p];
     }
-    // RunFastStreams takes the streams in an array; gather the running ones.
-    FastStream work[kMaxInterleaved];
-    for (unsigned i = 0; i < runningCount; ++i) work[i] = *running[i];
-    RunFastStreams(tables, input, inputSize, work, runningCount);
-    for (unsigned i = 0; i < runningCount; ++i) *running[i] = work[i];
+    RunFastStreams(tables, input, inputSize, running, runningCount);
     if (streams[0].missing) return VLDecodeStatus::kMissingCode;
 
     uint32_t done = static_cast<uint32_t>(streams[0].out - output);
