@@ -1,6 +1,7 @@
 #include "codec/huffman_fast_loop.h"
 
 #include <cstring>
+#include <type_traits>
 
 #include "codec/huffman_code.h"
 
@@ -34,55 +35,60 @@ VL_ALWAYS_INLINE Word LoadBigEndian(const uint8_t* p) {
 #endif
 }
 
-// A 64-bit bit buffer: a refill tops it up to at least 56 bits with whole
-// bytes, enough for four lookups (a long code refills again at once).
-// Each stream keeps three registers: the buffer, its bit count and the input.
+// A bit buffer of one machine word: a refill tops it up to all but the last
+// byte's bits with whole bytes. A 64-bit buffer then holds enough for four
+// lookups, a 32-bit one for one (a long code refills again at once). Each
+// stream keeps three registers: the buffer, its bit count and the input.
+template <typename BufferWord>
 struct BufferCursor {
-    using Word = uint64_t;
-    static constexpr unsigned kBits = 64;
-    static constexpr unsigned kFill = 56;
-    static constexpr unsigned kSteps = 4;
+    using Word = BufferWord;
+    static constexpr unsigned kBits = 8 * sizeof(Word);
+    static constexpr unsigned kFill = kBits - 8;
+    static constexpr unsigned kSteps = sizeof(Word) == 8 ? 4 : 1;
+    static constexpr uint32_t kCountMask = kBits - 1;  // bit counts stay below kBits
     static_assert(kPrimaryBits * (kSteps - 1) + kMaxCodeLength <= kFill, "refill too small");
 
     const uint8_t* in;  // first byte not yet in the buffer
     Word buffer;        // valid bits at the top; below them zeros or the stream's next bits
-    uint32_t bits;      // the count of valid bits in its low 6 bits; the rest is noise (see ConsumeEntry)
+    uint32_t bits;      // the count of valid bits, under kCountMask; the rest is noise (see ConsumeEntry)
 
     VL_ALWAYS_INLINE void Start(const uint8_t* input, uint64_t position) {
         in = input + (position >> 3);
         const unsigned skip = static_cast<unsigned>(position & 7);
         // Whole bytes but the last, then drop the bits before the position.
-        buffer = (LoadBigEndian<uint64_t>(in) & ~Word{0xFF}) << skip;
+        buffer = static_cast<Word>((LoadBigEndian<Word>(in) & ~Word{0xFF}) << skip);
         in += sizeof(Word) - 1;
         bits = kBits - 8 - skip;
     }
     VL_ALWAYS_INLINE uint64_t Position(const uint8_t* input) const {
-        return static_cast<uint64_t>(in - input) * 8u - (bits & 63);
+        return static_cast<uint64_t>(in - input) * 8u - (bits & kCountMask);
     }
     VL_ALWAYS_INLINE const uint8_t* ReadPoint(const uint8_t*) const { return in; }
     VL_ALWAYS_INLINE void Refill(const uint8_t*) {
-        buffer |= LoadBigEndian<uint64_t>(in) >> (bits & 63);
-        in += (kBits - 1 - (bits & 63)) >> 3;
+        buffer |= LoadBigEndian<Word>(in) >> (bits & kCountMask);
+        in += (kBits - 1 - (bits & kCountMask)) >> 3;
         bits |= kFill;
     }
     VL_ALWAYS_INLINE Word Peek(const uint8_t*) const { return buffer; }
     VL_ALWAYS_INLINE void Consume(unsigned n) {
-        buffer <<= n;
+        buffer = static_cast<Word>(buffer << n);
         bits -= n;
     }
-    // The entry's top byte is its length plus 64 times its count: the shift
-    // takes it modulo 64, and subtracting it changes the low 6 bits of `bits`
-    // exactly as subtracting the length would.
+    // The entry's top byte is its length plus 64 times its count: the masked
+    // shift ignores the count, and subtracting it leaves the bits under
+    // kCountMask exactly as subtracting the length would.
     VL_ALWAYS_INLINE void ConsumeEntry(uint32_t entry) {
         const uint32_t amount = entry >> 24;
-        buffer <<= amount & 63;
+        buffer = static_cast<Word>(buffer << (amount & kCountMask));
         bits -= amount;
     }
 };
 
-// For 32-bit targets, where a 64-bit shift costs two registers and several
-// instructions: only the bit position is kept, and every lookup loads the
-// 32 bits around it afresh (at least 25 valid, enough for a 16-bit code).
+// For several streams on 32-bit targets, which lack the registers for several
+// buffers (and where a 64-bit shift costs two registers and several
+// instructions): only the bit position is kept, and every lookup loads the 32
+// bits around it afresh (at least 25 valid, enough for a 16-bit code). Its
+// chain of dependent steps is longer, so a stream alone uses a 32-bit buffer.
 // Positions are 32-bit, so the input is at most kPositionCursorLimit bytes.
 struct PositionCursor {
     using Word = uint32_t;
@@ -212,38 +218,48 @@ done:
     return stopped;
 }
 
-template <typename Cursor>
+// A stream alone runs with one cursor, several interleaved with another.
+template <typename Single, typename Interleaving>
 VL_ALWAYS_INLINE unsigned RunSome(unsigned count, const Tables& tables, const uint8_t* input,
                                   FastStream* const* streams, bool& missing) {
     switch (count) {
-        case 1: return Interleaved<Cursor, 1>(tables, input, streams, missing);
-        case 2: return Interleaved<Cursor, 2>(tables, input, streams, missing);
-        case 3: return Interleaved<Cursor, 3>(tables, input, streams, missing);
-        default: return Interleaved<Cursor, 4>(tables, input, streams, missing);
+        case 1: return Interleaved<Single, 1>(tables, input, streams, missing);
+        case 2: return Interleaved<Interleaving, 2>(tables, input, streams, missing);
+        case 3: return Interleaved<Interleaving, 3>(tables, input, streams, missing);
+        default: return Interleaved<Interleaving, 4>(tables, input, streams, missing);
     }
 }
 
+using SingleCursor = BufferCursor<std::conditional_t<(sizeof(void*) >= 8), uint64_t, uint32_t>>;
+// Positions are 32 bits wide, which any input can have on 64-bit targets.
+using InterleavingCursor = std::conditional_t<(sizeof(void*) >= 8), BufferCursor<uint64_t>, PositionCursor>;
+using LargeInputCursor = BufferCursor<uint64_t>;
+
 using RunFunction = unsigned (*)(unsigned, const Tables&, const uint8_t*, FastStream* const*, bool&);
 
-unsigned RunBufferDefault(unsigned count, const Tables& tables, const uint8_t* input, FastStream* const* streams,
-                          bool& missing) {
-    return RunSome<BufferCursor>(count, tables, input, streams, missing);
+unsigned RunDefault(unsigned count, const Tables& tables, const uint8_t* input, FastStream* const* streams,
+                    bool& missing) {
+    return RunSome<SingleCursor, InterleavingCursor>(count, tables, input, streams, missing);
 }
-unsigned RunPositionDefault(unsigned count, const Tables& tables, const uint8_t* input, FastStream* const* streams,
-                            bool& missing) {
-    return RunSome<PositionCursor>(count, tables, input, streams, missing);
+unsigned RunLargeDefault(unsigned count, const Tables& tables, const uint8_t* input, FastStream* const* streams,
+                         bool& missing) {
+    return RunSome<SingleCursor, LargeInputCursor>(count, tables, input, streams, missing);
+}
+
+// Inputs beyond what 32-bit positions can reach use 64-bit buffers.
+bool IsLargeInput(size_t inputSize) {
+    return sizeof(void*) < 8 && inputSize > kPositionCursorLimit;
 }
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 // BMI2's flag-free variable shifts (shlx, shrx) shorten the loops' dependency chains.
-__attribute__((target("bmi2"))) unsigned RunBufferBmi2(unsigned count, const Tables& tables, const uint8_t* input,
-                                                       FastStream* const* streams, bool& missing) {
-    return RunSome<BufferCursor>(count, tables, input, streams, missing);
+__attribute__((target("bmi2"))) unsigned RunBmi2(unsigned count, const Tables& tables, const uint8_t* input,
+                                                 FastStream* const* streams, bool& missing) {
+    return RunSome<SingleCursor, InterleavingCursor>(count, tables, input, streams, missing);
 }
-__attribute__((target("bmi2"))) unsigned RunPositionBmi2(unsigned count, const Tables& tables,
-                                                         const uint8_t* input, FastStream* const* streams,
-                                                         bool& missing) {
-    return RunSome<PositionCursor>(count, tables, input, streams, missing);
+__attribute__((target("bmi2"))) unsigned RunLargeBmi2(unsigned count, const Tables& tables, const uint8_t* input,
+                                                      FastStream* const* streams, bool& missing) {
+    return RunSome<SingleCursor, LargeInputCursor>(count, tables, input, streams, missing);
 }
 
 bool HasBmi2() {
@@ -255,13 +271,12 @@ bool HasBmi2() {
 }
 
 RunFunction ChooseRun(size_t inputSize) {
-    const bool position = sizeof(void*) < 8 && inputSize <= kPositionCursorLimit;
-    if (HasBmi2()) return position ? RunPositionBmi2 : RunBufferBmi2;
-    return position ? RunPositionDefault : RunBufferDefault;
+    if (HasBmi2()) return IsLargeInput(inputSize) ? RunLargeBmi2 : RunBmi2;
+    return IsLargeInput(inputSize) ? RunLargeDefault : RunDefault;
 }
 #else
 RunFunction ChooseRun(size_t inputSize) {
-    return sizeof(void*) < 8 && inputSize <= kPositionCursorLimit ? RunPositionDefault : RunBufferDefault;
+    return IsLargeInput(inputSize) ? RunLargeDefault : RunDefault;
 }
 #endif
 
