@@ -44,6 +44,7 @@ if [ -z "${CI:-}" ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     wineserver -w
 else
     echo "--- no display: walking the wizard under Xvfb"
+    vl_gui_unmanaged_windows "$prefix"
     vl_gui_start_xvfb
     shots=$PWD/out/demo/screenshots
     rm -rf "$shots"

@@ -25,9 +25,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The template (a fresh prefix with the font replacements) is made once per build tree.
-if ! grep -qa 'Fonts\\\\Replacements' "$template/user.reg" 2>/dev/null; then
+# The template (a fresh prefix with the font replacements and unmanaged
+# windows) is made once per build tree.
+if ! grep -qa 'Fonts\\\\Replacements' "$template/user.reg" 2>/dev/null ||
+    ! grep -qa '"Managed"="N"' "$template/user.reg"; then
     vl_gui_make_prefix "$template"
+    vl_gui_unmanaged_windows "$template"
 fi
 vl_gui_copy_prefix "$template" "$prefix"
 

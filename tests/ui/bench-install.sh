@@ -28,6 +28,7 @@ mkdir -p "$work"
 build/native/tools/vellfont/vellfont pack demo/manifest.txt "$work/FONTDATA" >/dev/null
 cp build/win32/app/VellInstaller.exe "$work/"
 vl_gui_make_prefix "$prefix"
+vl_gui_unmanaged_windows "$prefix"
 export WINEPREFIX=$prefix
 vl_gui_start_xvfb
 

@@ -19,6 +19,15 @@ vl_gui_make_prefix() {
     WINEPREFIX=$prefix wineserver -w
 }
 
+# Our Xvfb runs no window manager. Wine's X11 driver then waits two seconds,
+# every time a managed window (a message box, say) closes, for a window
+# manager to withdraw it; unmanaged windows close at once. For prefix $1, used
+# on our own Xvfb only: on a desktop the window manager should manage them.
+vl_gui_unmanaged_windows() {
+    WINEPREFIX=$1 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    WINEPREFIX=$1 wineserver -w
+}
+
 # Copies the template prefix $1 to $2 (a clean prefix per scenario).
 vl_gui_copy_prefix() {
     rm -rf "$2"
