@@ -230,8 +230,10 @@ VL_ALWAYS_INLINE unsigned RunSome(unsigned count, const Tables& tables, const ui
     }
 }
 
+// A buffer of the machine's word for a stream alone. Interleaved parts keep
+// 64-bit buffers where the registers hold them, positions on 32-bit targets;
+// there, inputs too large for 32-bit positions fall back to 64-bit buffers.
 using SingleCursor = BufferCursor<std::conditional_t<(sizeof(void*) >= 8), uint64_t, uint32_t>>;
-// Positions are 32 bits wide, which any input can have on 64-bit targets.
 using InterleavingCursor = std::conditional_t<(sizeof(void*) >= 8), BufferCursor<uint64_t>, PositionCursor>;
 using LargeInputCursor = BufferCursor<uint64_t>;
 
@@ -246,7 +248,6 @@ unsigned RunLargeDefault(unsigned count, const Tables& tables, const uint8_t* in
     return RunSome<SingleCursor, LargeInputCursor>(count, tables, input, streams, missing);
 }
 
-// Inputs beyond what 32-bit positions can reach use 64-bit buffers.
 bool IsLargeInput(size_t inputSize) {
     return sizeof(void*) < 8 && inputSize > kPositionCursorLimit;
 }
