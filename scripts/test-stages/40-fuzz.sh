@@ -46,7 +46,10 @@ printf '\x6C' >> "$seeds/cmp/example.cmp"
 # split byte: each seed once unsplit and once split with 9 bits to fall into step.
 for f in "$seeds"/cmp/*.cmp; do
     { head -c 2 "$f"; printf '\0'; tail -c +5 "$f"; } > "$seeds/agreement/$(basename "$f")"
+    # Split byte: low 6 bits + 1 are the sync bits, top 2 bits + 1 the parts.
     { head -c 2 "$f"; printf '\x09'; tail -c +5 "$f"; } > "$seeds/agreement/split-$(basename "$f")"
+    { head -c 2 "$f"; printf '\x89'; tail -c +5 "$f"; } > "$seeds/agreement/split3-$(basename "$f")"
+    { head -c 2 "$f"; printf '\xC3'; tail -c +5 "$f"; } > "$seeds/agreement/split4-$(basename "$f")"
 done
 
 run() {
