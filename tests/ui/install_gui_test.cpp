@@ -107,10 +107,7 @@ TEST(InstallerTexts, StringTableMatchesTheEngineTexts) {
 }
 
 TEST_F(InstallerTest, WholeInstallationIntoTheSystemFontFolder) {
-    ASSERT_TRUE(m_folder.CopyPackage("small"));
-    ASSERT_TRUE(m_installer.Start(m_folder.ExePath()));
-    ASSERT_NE(m_installer.WaitForMainWindow(), nullptr);
-    ASSERT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
+    StartInstallerWithPackage("small");
     GoToSelection();
     EXPECT_EQ(WindowText(m_installer.PageItem(1002)), Sjis("小さなテスト書体"));
     EXPECT_EQ(ListBoxText(m_installer.PageItem(1005), 2),
@@ -162,10 +159,7 @@ TEST_F(InstallerTest, WholeInstallationIntoTheSystemFontFolder) {
 }
 
 TEST_F(InstallerTest, FailedAndLatePresentFontsAreCountedAndTheOthersInstalled) {
-    ASSERT_TRUE(m_folder.CopyPackage("mixed"));
-    ASSERT_TRUE(m_installer.Start(m_folder.ExePath()));
-    ASSERT_NE(m_installer.WaitForMainWindow(), nullptr);
-    ASSERT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
+    StartInstallerWithPackage("mixed");
     GoToSelection();
 
     ConfirmInstallation(*this, m_installer);
@@ -264,10 +258,7 @@ TEST_F(InstallerTest, CancelOnTheConfirmationLeavesEverythingAsItWas) {
 TEST_F(InstallerTest, InstallingOutsideTheSystemFontFolderRegistersNothing) {
     const std::string outside = "C:\\vloutside";
     CreateDirectoryA(outside.c_str(), nullptr);
-    ASSERT_TRUE(m_folder.CopyPackage("outside"));
-    ASSERT_TRUE(m_installer.Start(m_folder.ExePath()));
-    ASSERT_NE(m_installer.WaitForMainWindow(), nullptr);
-    ASSERT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
+    StartInstallerWithPackage("outside");
     GoToSelection();
 
     HWND picker = OpenFolderPicker();

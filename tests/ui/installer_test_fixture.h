@@ -24,9 +24,19 @@ class InstallerTest : public ::testing::Test {
 protected:
     void TearDown() override { m_installer.Kill(); }
 
-    // Starts the installer and waits for the welcome page's buttons.
+    // Starts the installer on the test catalogue and waits for the welcome page's buttons.
     void StartInstaller() {
         m_folder.WriteInf(TestInfText());
+        StartInFolder();
+    }
+
+    // The same on one of the packed test packages (FONTDATA with real fonts).
+    void StartInstallerWithPackage(const char* name) {
+        ASSERT_TRUE(m_folder.CopyPackage(name));
+        StartInFolder();
+    }
+
+    void StartInFolder() {
         ASSERT_TRUE(m_installer.Start(m_folder.ExePath()));
         ASSERT_NE(m_installer.WaitForMainWindow(), nullptr);
         ASSERT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
