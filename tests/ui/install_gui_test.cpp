@@ -50,9 +50,14 @@ std::string RegisteredValueName(const std::string& fileName) {
     return found;
 }
 
-int ProgressPos(const InstallerProcess& installer) {
+// The progress page's bar; null until the page has been created.
+HWND ProgressBarOf(const InstallerProcess& installer) {
     HWND page = reinterpret_cast<HWND>(SendMessageA(installer.Sheet(), PSM_INDEXTOHWND, 3, 0));
-    return static_cast<int>(SendMessageA(GetDlgItem(page, 1008), PBM_GETPOS, 0, 0));
+    return page != nullptr ? GetDlgItem(page, 1008) : nullptr;
+}
+
+int ProgressPos(const InstallerProcess& installer) {
+    return static_cast<int>(SendMessageA(ProgressBarOf(installer), PBM_GETPOS, 0, 0));
 }
 
 // Reads the progress bar from a thread of its own, from the confirmation until
@@ -89,10 +94,7 @@ private:
     void Sample() {
         HWND bar = nullptr;
         while (!m_stop) {
-            if (bar == nullptr) {
-                HWND page = reinterpret_cast<HWND>(SendMessageA(m_installer.Sheet(), PSM_INDEXTOHWND, 3, 0));
-                bar = page != nullptr ? GetDlgItem(page, 1008) : nullptr;
-            }
+            if (bar == nullptr) bar = ProgressBarOf(m_installer);
             DWORD_PTR pos = 0;
             if (bar != nullptr && SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_BLOCK, 1000, &pos) != 0) {
                 m_positions.insert(static_cast<int>(pos));
