@@ -50,11 +50,14 @@ std::string RegisteredValueName(const std::string& fileName) {
     return found;
 }
 
-// The progress page's bar; null until the page has been created.
-HWND ProgressBarOf(const InstallerProcess& installer) {
+// A control of the progress page, whichever page is shown; null until the
+// page has been created.
+HWND ProgressPageItem(const InstallerProcess& installer, int id) {
     HWND page = reinterpret_cast<HWND>(SendMessageA(installer.Sheet(), PSM_INDEXTOHWND, 3, 0));
-    return page != nullptr ? GetDlgItem(page, 1008) : nullptr;
+    return page != nullptr ? GetDlgItem(page, id) : nullptr;
 }
+
+HWND ProgressBarOf(const InstallerProcess& installer) { return ProgressPageItem(installer, 1008); }
 
 int ProgressPos(const InstallerProcess& installer) {
     return static_cast<int>(SendMessageA(ProgressBarOf(installer), PBM_GETPOS, 0, 0));
@@ -111,10 +114,7 @@ private:
     std::set<int> m_positions;
 };
 
-std::string LogText(const InstallerProcess& installer) {
-    HWND page = reinterpret_cast<HWND>(SendMessageA(installer.Sheet(), PSM_INDEXTOHWND, 3, 0));
-    return WindowText(GetDlgItem(page, 1009));
-}
+std::string LogText(const InstallerProcess& installer) { return WindowText(ProgressPageItem(installer, 1009)); }
 
 // Asks the main window to close and expects the refusal 61216, answered with OK.
 void ExpectCloseRefused(InstallerProcess& installer, const char* when) {
