@@ -1,6 +1,7 @@
 # GoogleTest for both targets, and vl_add_test(name SOURCES ... LIBS ...), which
 # builds one test executable and registers it with CTest. In the Windows build
-# CTest runs it through the Wine emulator of the toolchain file.
+# CTest runs it through the Wine emulator of the toolchain file; either way the
+# test passes only when GoogleTest's result file shows the run complete.
 enable_testing()
 
 if(WIN32)
@@ -17,7 +18,10 @@ function(vl_add_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} vl_test_support GTest::gmock GTest::gtest_main)
-    add_test(NAME ${name} COMMAND ${name})
+    string(REPLACE ";" "|" emulator "${CMAKE_CROSSCOMPILING_EMULATOR}")
+    add_test(NAME ${name}
+        COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${name}> -DEMULATOR=${emulator}
+            -DRESULT=${name}.gtest.xml -P ${PROJECT_SOURCE_DIR}/cmake/run-gtest.cmake)
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "VL_WINEPREFIX=${VL_WINEPREFIX}"
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
+    g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+    g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
     googletest libgtest-dev libbenchmark-dev libcli11-dev
     libdeflate-dev zlib1g-dev nlohmann-json3-dev
     clang-14 libclang-rt-14-dev

@@ -2,12 +2,13 @@
 # dialog fonts resolve to the IPA fonts, and an Xvfb display of our own.
 # Source after scripts/lib/wine-env.sh.
 
-# Makes a fresh prefix at $1 with the font replacements imported.
+# Makes a fresh prefix at $1 for architecture $2 (x86 or x64) with the font
+# replacements imported.
 vl_gui_make_prefix() {
-    local prefix=$1
+    local prefix=$1 arch=$2
     rm -rf "$prefix"
     mkdir -p "$prefix"
-    WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX=$prefix vl_wine --arch "$arch" wineboot -i >/dev/null 2>&1 || true
     local reg=$prefix/font-replacements.reg
     # regedit wants UTF-16LE with a byte-order mark.
     {
@@ -15,7 +16,7 @@ vl_gui_make_prefix() {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n"ＭＳ ゴシック"="IPAGothic"\r\n"ＭＳ 明朝"="IPAMincho"\r\n"ＭＳ Ｐ明朝"="IPAPMincho"\r\n' |
             iconv -f UTF-8 -t UTF-16LE
     } >"$reg"
-    WINEPREFIX=$prefix wine regedit /S "$reg" >/dev/null 2>&1
+    WINEPREFIX=$prefix vl_wine regedit /S "$reg" >/dev/null 2>&1
     WINEPREFIX=$prefix wineserver -w
 }
 
@@ -24,7 +25,7 @@ vl_gui_make_prefix() {
 # manager to withdraw it; unmanaged windows close at once. For prefix $1, used
 # on our own Xvfb only: on a desktop the window manager should manage them.
 vl_gui_unmanaged_windows() {
-    WINEPREFIX=$1 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    WINEPREFIX=$1 vl_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     WINEPREFIX=$1 wineserver -w
 }
 

@@ -374,6 +374,22 @@ std::string WaitForWizardButtons(const InstallerProcess& installer, const std::s
     return state;
 }
 
+bool StartUnixProgram(std::string commandLine) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    // A Unix program gets no Windows process: Wine returns no process handle
+    // and leaves junk in hThread (in the 64-bit build often 0xf, which names
+    // handle 0xc, our standard output). Only a real process's handles are ours.
+    if (info.hProcess != nullptr) {
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    return true;
+}
+
 void SaveScreenshot(const std::string& name, bool settle) {
     const std::string folder = EnvOr("VL_SCREENSHOT_DIR", "");
     const std::string script = EnvOr("VL_SCREENSHOT_SCRIPT", "");
@@ -381,15 +397,8 @@ void SaveScreenshot(const std::string& name, bool settle) {
     const std::string unixPath = folder + "/" + name + ".png";
     const std::string windowsPath = WindowsPathOf(unixPath);
     DeleteFileA(windowsPath.c_str());
-    // Wine starts Unix programs given by their Unix path, but does not wait for
-    // them: the script's finished file is the signal.
-    std::string commandLine = "/bin/sh " + script + " " + unixPath + (settle ? "" : " now");
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return;
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
+    // Wine does not wait for a Unix program it starts: the script's finished
+    // file is the signal.
+    if (!StartUnixProgram("/bin/sh " + script + " " + unixPath + (settle ? "" : " now"))) return;
     WaitUntil([&] { return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
 }

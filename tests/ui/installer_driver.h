@@ -113,6 +113,9 @@ std::string WizardButtons(const InstallerProcess& installer);
 std::string WaitForWizardButtons(const InstallerProcess& installer, const std::string& expected,
                                  DWORD timeoutMs = 10000);
 
+// Starts a Unix program (its path a Unix one) without waiting for it.
+bool StartUnixProgram(std::string commandLine);
+
 // Saves a screenshot of the whole display as <VL_SCREENSHOT_DIR>/<name>.png,
 // with tests/ui/screenshot.sh (VL_SCREENSHOT_SCRIPT), when the run provides both.
 // settle false takes the screen as it is (for a bar that keeps moving).

@@ -1,18 +1,16 @@
 #!/usr/bin/env bash
-# The installer's real windows under Wine and Xvfb: window-level unit tests, then
-# the GUI driver, which starts VellInstaller.exe and walks its wizard. Screenshots
-# of every page go to out/screenshots/. The stage stops its Wine prefixes and
-# its Xvfb (by process id) before it returns.
+# The installer's real windows (the VL_ARCH build) under Wine and Xvfb:
+# window-level unit tests, then the GUI driver, which starts VellInstaller.exe
+# and walks its wizard. Screenshots of every page go to out/screenshots/VL_ARCH/.
+# Each suite passes only when it runs to its end. The stage stops its Wine
+# prefixes and its Xvfb (by process id) before it returns.
 set -euo pipefail
 source scripts/lib/wine-env.sh
 source tests/ui/gui_env.sh
 
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/native -j "$VL_JOBS" --target vellfont
-build=build/win32
-cmake -S . -B $build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake >/dev/null
-cmake --build $build -j "$VL_JOBS" --target VellInstaller vl_gui_tests vl_ui_unit_tests
+vl_build_native vellfont
+vl_build_windows "$VL_ARCH" VellInstaller vl_gui_tests vl_ui_unit_tests
+build=$(vl_windows_build_dir "$VL_ARCH")
 
 gui=$PWD/$build/gui
 template=$gui/wineprefix-template
@@ -29,7 +27,7 @@ trap cleanup EXIT
 # windows) is made once per build tree.
 if ! grep -qa 'Fonts\\\\Replacements' "$template/user.reg" 2>/dev/null ||
     ! grep -qa '"Managed"="N"' "$template/user.reg"; then
-    vl_gui_make_prefix "$template"
+    vl_gui_make_prefix "$template" "$VL_ARCH"
     vl_gui_unmanaged_windows "$template"
 fi
 vl_gui_copy_prefix "$template" "$prefix"
@@ -48,12 +46,12 @@ vl_gui_start_xvfb
 
 export WINEPREFIX=$prefix
 export VL_INSTALLER_EXE
-VL_INSTALLER_EXE=$(winepath -w "$build/app/VellInstaller.exe")
-mkdir -p out/screenshots
-export VL_SCREENSHOT_DIR=$PWD/out/screenshots
+VL_INSTALLER_EXE=$(vl_wine winepath -w "$build/app/VellInstaller.exe")
+mkdir -p "out/screenshots/$VL_ARCH"
+export VL_SCREENSHOT_DIR=$PWD/out/screenshots/$VL_ARCH
 export VL_SCREENSHOT_SCRIPT=$PWD/tests/ui/screenshot.sh
 
 status=0
-wine "$build/tests/ui/vl_ui_unit_tests.exe" || status=1
-wine "$build/tests/ui/vl_gui_tests.exe" || status=1
+vl_run_gtest "$gui/ui-unit.xml" "$build/tests/ui/vl_ui_unit_tests.exe" || status=1
+vl_run_gtest "$gui/gui.xml" "$build/tests/ui/vl_gui_tests.exe" || status=1
 exit $status

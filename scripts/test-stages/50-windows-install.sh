@@ -1,17 +1,15 @@
 #!/usr/bin/env bash
-# vellfont.exe install under Wine on the packed demo package, in a fresh prefix:
-# a first install, a refused second one, an unusable FONTDATA and a package
-# with one corrupt .cmp file.
+# vellfont.exe install (the VL_ARCH build) under Wine on the packed demo
+# package, in a fresh prefix: a first install, a refused second one, an
+# unusable FONTDATA and a package with one corrupt .cmp file.
 set -euo pipefail
 source scripts/lib/wine-env.sh
 
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/native -j "$VL_JOBS" --target vellfont
-cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake >/dev/null
-cmake --build build/win32 -j "$VL_JOBS" --target vellfont
+vl_build_native vellfont
+vl_build_windows "$VL_ARCH" vellfont
+build=$(vl_windows_build_dir "$VL_ARCH")
 
-work=$PWD/build/wine-install
+work=$PWD/$build/wine-install
 export WINEPREFIX=$work/wineprefix
 stop_prefix() { wineserver -k >/dev/null 2>&1 || true; }
 trap stop_prefix EXIT
@@ -25,10 +23,10 @@ size=$(stat -c %s "$work/CORRUPT/ipagp.cmp")
 truncate -s $((size / 2)) "$work/CORRUPT/ipagp.cmp"
 mkdir -p "$work/EMPTY"
 
-wineboot -i >/dev/null 2>&1
+vl_wine --arch "$VL_ARCH" wineboot -i >/dev/null 2>&1 || true
 wineserver -w
 
-exe=$(winepath -w build/win32/tools/vellfont/vellfont.exe 2>/dev/null)
+exe=$(vl_wine winepath -w "$build/tools/vellfont/vellfont.exe" 2>/dev/null)
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 failures=0
 check() {  # check DESCRIPTION CONDITION...
@@ -40,7 +38,7 @@ check() {  # check DESCRIPTION CONDITION...
 # from code page 932 (and CR LF) into out.txt and err.txt.
 run_install() {
     status=0
-    wine "$exe" install "$@" >"$work/out.sjis" 2>"$work/err.sjis" || status=$?
+    vl_wine "$exe" install "$@" >"$work/out.sjis" 2>"$work/err.sjis" || status=$?
     iconv -f CP932 -t UTF-8 "$work/out.sjis" | tr -d '\r' >"$work/out.txt"
     iconv -f CP932 -t UTF-8 "$work/err.sjis" | tr -d '\r' >"$work/err.txt"
     cat "$work/out.txt" "$work/err.txt"
@@ -49,7 +47,7 @@ same_as_source() { cmp -s "$fonts/$1.ttf" "/usr/share/fonts/opentype/$2/$1.ttf";
 no_temporary_files() { ! ls "$1" | grep -q '\.tmp$'; }
 
 echo "--- first install into the system font folder"
-run_install "$(winepath -w "$work/FONTDATA")"
+run_install "$(vl_wine winepath -w "$work/FONTDATA")"
 check "exit 0" test "$status" = 0
 check "four fonts succeeded" test "$(grep -c '^\[成功しました\]$' "$work/out.txt")" = 4
 check "closing line" grep -qx 'すべてのインストールが完了しました。' "$work/out.txt"
@@ -59,19 +57,19 @@ done
 check "no temporary file left" no_temporary_files "$fonts"
 
 echo "--- second install: refused"
-run_install "$(winepath -w "$work/FONTDATA")"
+run_install "$(vl_wine winepath -w "$work/FONTDATA")"
 check "exit 2" test "$status" = 2
 check "61219 text" grep -q 'インストール先にすでに対象フォントが存在します。インストール先の同名のフォントを削除してください。' "$work/err.txt"
 check "nothing logged" test ! -s "$work/out.txt"
 
 echo "--- unusable FONTDATA"
-run_install "$(winepath -w "$work/EMPTY")"
+run_install "$(vl_wine winepath -w "$work/EMPTY")"
 check "exit 2" test "$status" = 2
 check "clear message" grep -q 'otf.inf: not a usable settings file' "$work/err.txt"
 
 echo "--- one corrupt .cmp"
 mkdir -p "$WINEPREFIX/drive_c/corrupt"
-run_install "$(winepath -w "$work/CORRUPT")" --dest 'C:\corrupt'
+run_install "$(vl_wine winepath -w "$work/CORRUPT")" --dest 'C:\corrupt'
 check "exit 1" test "$status" = 1
 check "one failure logged" test "$(grep -c '^\[失敗しました\]$' "$work/out.txt")" = 1
 check "61212 with 1" grep -qx '1書体のインストールができませんでした。ログをご確認ください。' "$work/out.txt"
