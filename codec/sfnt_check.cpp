@@ -36,31 +36,36 @@ uint32_t TableChecksum(const uint8_t* table, uint32_t length, bool isHead) {
     return sum;
 }
 
-bool CheckFont(const uint8_t* data, size_t size, uint64_t offset, std::string& problem) {
+// The structure of every table is checked before any checksum, so that a
+// broken font is never reported as a mere checksum mismatch.
+VLSfntCheck CheckFont(const uint8_t* data, size_t size, uint64_t offset, std::string& problem) {
     if (offset + 12 > size || !IsSfntVersion(Read32(data + offset))) {
         problem = "no font header at offset " + std::to_string(offset);
-        return false;
+        return VLSfntCheck::kBroken;
     }
     const uint16_t tables = Read16(data + offset + 4);
     if (offset + 12 + 16ull * tables > size) {
         problem = "table directory runs past the end";
-        return false;
+        return VLSfntCheck::kBroken;
+    }
+    const uint8_t* records = data + offset + 12;
+    for (uint16_t t = 0; t < tables; ++t) {
+        const uint8_t* record = records + 16u * t;
+        if (static_cast<uint64_t>(Read32(record + 8)) + Read32(record + 12) > size) {
+            problem = "table " + TagText(Read32(record)) + " runs past the end";
+            return VLSfntCheck::kBroken;
+        }
     }
     for (uint16_t t = 0; t < tables; ++t) {
-        const uint8_t* record = data + offset + 12 + 16u * t;
+        const uint8_t* record = records + 16u * t;
         const uint32_t tag = Read32(record);
-        const uint32_t tableOffset = Read32(record + 8);
-        const uint32_t length = Read32(record + 12);
-        if (static_cast<uint64_t>(tableOffset) + length > size) {
-            problem = "table " + TagText(tag) + " runs past the end";
-            return false;
-        }
-        if (TableChecksum(data + tableOffset, length, tag == 0x68656164u /* head */) != Read32(record + 4)) {
+        if (TableChecksum(data + Read32(record + 8), Read32(record + 12), tag == 0x68656164u /* head */) !=
+            Read32(record + 4)) {
             problem = "table " + TagText(tag) + " checksum mismatch";
-            return false;
+            return VLSfntCheck::kChecksumMismatch;
         }
     }
-    return true;
+    return VLSfntCheck::kSound;
 }
 
 }  // namespace
@@ -72,13 +77,22 @@ VLSfntCheck CheckSfntTables(const uint8_t* data, size_t size, std::string& probl
         const uint32_t fonts = Read32(data + 8);
         if (12ull + 4ull * fonts > size) {
             problem = "collection header runs past the end";
-            return VLSfntCheck::kDamaged;
+            return VLSfntCheck::kBroken;
         }
+        // A broken member outweighs a checksum mismatch in an earlier one.
+        VLSfntCheck worst = VLSfntCheck::kSound;
+        std::string firstMismatch;
         for (uint32_t f = 0; f < fonts; ++f) {
-            if (!CheckFont(data, size, Read32(data + 12 + 4 * f), problem)) return VLSfntCheck::kDamaged;
+            const VLSfntCheck member = CheckFont(data, size, Read32(data + 12 + 4 * f), problem);
+            if (member == VLSfntCheck::kBroken) return member;
+            if (member == VLSfntCheck::kChecksumMismatch && worst == VLSfntCheck::kSound) {
+                worst = member;
+                firstMismatch = problem;
+            }
         }
-        return VLSfntCheck::kSound;
+        problem = firstMismatch;
+        return worst;
     }
     if (!IsSfntVersion(tag)) return VLSfntCheck::kNotSfnt;
-    return CheckFont(data, size, 0, problem) ? VLSfntCheck::kSound : VLSfntCheck::kDamaged;
+    return CheckFont(data, size, 0, problem);
 }

@@ -1,6 +1,9 @@
 #include "install/font_registration.h"
 
+#include <cctype>
 #include <cstring>
+
+#include "catalogue/shift_jis.h"
 
 namespace {
 
@@ -13,6 +16,29 @@ constexpr char kFontsKeyNt[] = "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\
 constexpr uint32_t kPlatformWin32s = 0;
 constexpr uint32_t kPlatform9x = 1;
 constexpr uint32_t kPlatformNt = 2;
+
+// Whether a Fonts value's data names the font file at fullPath: by its bare
+// name or by its full path, in any case, as the system compares file names.
+bool NamesSameFile(const std::string& data, const std::string& fullPath) {
+    const auto sameIgnoringCase = [](const std::string& a, const std::string& b) {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i) {
+            if (IsShiftJisLeadByte(static_cast<uint8_t>(a[i]))) {
+                // A double-byte character matches only itself.
+                if (a[i] != b[i] || (i + 1 < a.size() && a[i + 1] != b[i + 1])) return false;
+                ++i;
+                continue;
+            }
+            const char x = static_cast<char>(std::tolower(static_cast<unsigned char>(a[i])));
+            const char y = static_cast<char>(std::tolower(static_cast<unsigned char>(b[i])));
+            if (x != y) return false;
+        }
+        return true;
+    };
+    const size_t cut = FindLastSingleByte(fullPath, '\\');
+    const std::string bareName = cut == std::string::npos ? fullPath : fullPath.substr(cut + 1);
+    return sameIgnoringCase(data, bareName) || sameIgnoringCase(data, fullPath);
+}
 
 }  // namespace
 
@@ -47,16 +73,35 @@ bool GetFontsRegistryKey(IVLSystemInfo& system, std::string& key) {
     return !key.empty();
 }
 
-bool RegisterFont(IVLSystemInfo& system, IVLFontRegistry& registry, const std::string& valueName,
-                  const std::string& fileName) {
+VLRegistration RegisterFont(IVLSystemInfo& system, IVLFontRegistry& registry, const std::string& valueName,
+                            const std::string& fileName) {
     std::string keyName;
-    if (!GetFontsRegistryKey(system, keyName)) return false;
+    if (!GetFontsRegistryKey(system, keyName)) return VLRegistration::kNoKey;
     std::unique_ptr<IVLRegistryKey> key = registry.OpenMachineKeyForSet(keyName);
-    if (!key) return false;
-    if (!key->SetStringValue(valueName, fileName)) return false;
+    if (!key) return VLRegistration::kNoKey;
+    std::string existing;
+    bool created = false;
+    switch (key->QueryStringValue(valueName, existing)) {
+    case IVLRegistryKey::Query::kFound:
+        if (!NamesSameFile(existing, GetWindowsFolder(system) + "\\Fonts\\" + fileName)) {
+            return VLRegistration::kNameTaken;
+        }
+        break;
+    case IVLRegistryKey::Query::kError:
+        // Unreadable as a file name: not ours to replace.
+        return VLRegistration::kNameTaken;
+    case IVLRegistryKey::Query::kMissing:
+        if (!key->SetStringValue(valueName, fileName)) return VLRegistration::kValueNotSet;
+        created = true;
+        break;
+    }
     key.reset();
-    registry.AddSessionFont(fileName);
-    return true;
+    if (registry.AddSessionFont(fileName)) return VLRegistration::kRegistered;
+    if (created) {
+        // A value naming a font the system refuses would only fail at the next start.
+        if (std::unique_ptr<IVLRegistryKey> again = registry.OpenMachineKeyForSet(keyName)) again->DeleteValue(valueName);
+    }
+    return VLRegistration::kSessionRefused;
 }
 
 bool IsVersion6OrLater(IVLSystemInfo& system) {

@@ -20,11 +20,21 @@ bool IsInSystemFontsFolder(IVLSystemInfo& system, const std::string& path);
 // (false, key empty).
 bool GetFontsRegistryKey(IVLSystemInfo& system, std::string& key);
 
+// How a registration ended.
+enum class VLRegistration {
+    kRegistered,
+    kNoKey,           // no Fonts key for this system, or it cannot be opened for writing
+    kNameTaken,       // the value already names another font file; left as it was
+    kValueNotSet,
+    kSessionRefused,  // the system took no font from the file; the value was taken back
+};
+
 // Names the font file under the Fonts key and adds it to the running session.
-// False without a key, when the key cannot be opened for writing or the value
-// cannot be set; the session is told of the font only after the value is set.
-bool RegisterFont(IVLSystemInfo& system, IVLFontRegistry& registry, const std::string& valueName,
-                  const std::string& fileName);
+// A value of that name that names another file is never replaced; one that
+// already names this file is kept. The session is told of the font only once
+// the value is in place.
+VLRegistration RegisterFont(IVLSystemInfo& system, IVLFontRegistry& registry, const std::string& valueName,
+                            const std::string& fileName);
 
 // Major version 6 or later. A failed query reads as version 0.
 bool IsVersion6OrLater(IVLSystemInfo& system);

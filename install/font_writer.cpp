@@ -38,8 +38,10 @@ uint32_t CountWriteChunks(uint32_t fontBytes) {
 }
 
 bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, const std::string& fileName,
-                   const std::string& valueName, const uint8_t* payload, uint32_t size, bool* registered) {
-    if (registered) *registered = false;
+                   const std::string& valueName, const uint8_t* payload, uint32_t size, VLFontReport* report) {
+    VLFontReport ignored;
+    VLFontReport& result = report ? *report : ignored;
+    result.registered = false;
     // A payload always ends with its checksum byte; without one there is no font.
     if (size == 0) return false;
     IVLFileSystem& files = platform.files;
@@ -59,8 +61,16 @@ bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, con
     }
 
     if (IsInSystemFontsFolder(platform.system, destPath)) {
-        const bool done = RegisterFont(platform.system, platform.registry, valueName, fileName);
-        if (registered) *registered = done;
+        const VLRegistration registration = RegisterFont(platform.system, platform.registry, valueName, fileName);
+        if (registration != VLRegistration::kRegistered) {
+            // A font in the system folder that the system does not list is
+            // half installed: the file goes again.
+            files.RemoveFile(destPath);
+            result.outcome = registration == VLRegistration::kNameTaken ? VLFontOutcome::kNameTaken
+                                                                        : VLFontOutcome::kNotRegistered;
+            return false;
+        }
+        result.registered = true;
     }
     return true;
 }

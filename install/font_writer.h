@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "install/font_installer.h"
 #include "platform/install_platform.h"
 
 // Bytes per write, so that the progress bar moves during a long transfer.
@@ -14,10 +15,11 @@ uint32_t CountWriteChunks(uint32_t fontBytes);
 
 // Writes the payload's first size - 1 bytes (the last is the checksum byte) as
 // the font file at destPath and, when that lies in the system font folder,
-// registers it under valueName (the registration's result is not examined;
-// *registered tells whether it succeeded). The bytes go to a fresh file in the
+// registers it under valueName. The bytes go to a fresh file in the
 // destination folder, which takes the final name only once it is complete and
 // closed, and never replaces an existing file. Adds 30 progress units in all.
-// False, leaving no file behind, when anything fails.
+// False, leaving no file behind, when anything fails, the registration
+// included (report->outcome says which registration failure).
 bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, const std::string& fileName,
-                   const std::string& valueName, const uint8_t* payload, uint32_t size, bool* registered = nullptr);
+                   const std::string& valueName, const uint8_t* payload, uint32_t size,
+                   VLFontReport* report = nullptr);

@@ -1,5 +1,6 @@
 #include "install/install_checks.h"
 
+#include "catalogue/base_name_check.h"
 #include "install/font_registration.h"
 #include "install/install_texts.h"
 
@@ -21,6 +22,9 @@ bool NeedsAdministrator(IVLSystemInfo& system, const std::string& destDir) {
 int32_t FindPresentFont(IVLFileSystem& files, const VLPackageInfo& package, const VLIsChecked& isChecked,
                         const std::string& destDir) {
     for (int32_t index = 0; index < static_cast<int32_t>(package.m_fonts.size()); ++index) {
+        // A name that is not a plain file name is not looked up anywhere; the
+        // job refuses that font on its own.
+        if (CheckBaseName(package.m_fonts[static_cast<size_t>(index)].m_baseName) != VLBaseNameProblem::kNone) continue;
         if (isChecked(index) && files.Exists(destDir + "\\" + package.GetOutputFileName(index))) return index;
     }
     return -1;

@@ -1,11 +1,15 @@
 #include "install/install_job.h"
 
+#include "catalogue/base_name_check.h"
 #include "catalogue/shift_jis.h"
 #include "install/install_texts.h"
 #include "install/progress.h"
 #include "install/text_format.h"
 
 namespace {
+
+// The longest path the system's ANSI file calls take, with its zero byte.
+constexpr size_t kMaxPathBytes = 260;
 
 std::string TextOf(IVLInstallHost& host, uint32_t id) {
     std::string text = host.LoadText(id);
@@ -17,6 +21,19 @@ std::string SourcePathOf(const std::string& fontDataDir, const std::string& base
     const bool endsWithBackslash =
         !fontDataDir.empty() && FindLastSingleByte(fontDataDir, '\\') == fontDataDir.size() - 1;
     return fontDataDir + (endsWithBackslash ? "" : "\\") + baseName + ".cmp";
+}
+
+// The line that says why a font failed, when there is more to say than the
+// result line; null otherwise.
+const char* FailureDetail(VLFontOutcome outcome) {
+    switch (outcome) {
+    case VLFontOutcome::kUnknownFontType: return kTextUnknownFontType;
+    case VLFontOutcome::kNameTaken: return kTextNameTaken;
+    case VLFontOutcome::kNotRegistered: return kTextNotRegistered;
+    case VLFontOutcome::kInstalled:
+    case VLFontOutcome::kFailed: break;
+    }
+    return nullptr;
 }
 
 void InstallCheckedFonts(IVLInstallHost& host, IVLFontInstaller& installer, IVLFileSystem& files,
@@ -31,17 +48,28 @@ void InstallCheckedFonts(IVLInstallHost& host, IVLFontInstaller& installer, IVLF
         const std::string destPath = destDir + "\\" + package.GetOutputFileName(index);
 
         host.AppendLog(ReplacePlaceholder(kTextInstallingFont, "%s", package.FormatFontLabel(index, false)));
+        // The name comes from the package: one that is not a plain file name
+        // could reach outside both folders, so nothing is touched for it.
+        if (CheckBaseName(font.m_baseName) != VLBaseNameProblem::kNone || destPath.size() >= kMaxPathBytes ||
+            sourcePath.size() >= kMaxPathBytes) {
+            host.AppendLog(kTextUnsafeFileName);
+            host.AppendLog(kTextFailed);
+            ++summary.failedCount;
+            continue;
+        }
         if (files.Exists(destPath)) {
             host.AppendLog(kTextAlreadyPresent);
             ++summary.failedCount;
             continue;
         }
-        if (installer.InstallOneFont(destPath, font, sourcePath, package.m_fontType) != 0) {
-            host.AppendLog(kTextFailed);
-            ++summary.failedCount;
-        } else {
+        const VLFontOutcome outcome = installer.InstallOneFont(destPath, font, sourcePath, package.m_fontType);
+        if (outcome == VLFontOutcome::kInstalled) {
             host.AppendLog(kTextSucceeded);
+            continue;
         }
+        if (const char* why = FailureDetail(outcome)) host.AppendLog(why);
+        host.AppendLog(kTextFailed);
+        ++summary.failedCount;
     }
 }
 

@@ -12,9 +12,16 @@ namespace {
 
 int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, const std::string& destPath,
                        const VLFontInfo& font, const std::string& sourcePath, const std::string& fontType,
-                       bool* registered) {
+                       VLFontReport& report) {
     DiagnosticLog().Trace("start");
     ResetProgress();
+
+    // A font of no known type would be written nowhere: it fails before any work.
+    VLFontNames names;
+    if (!ChooseFontNames(fontType, font, IsVersion6OrLater(platform.system), names)) {
+        report.outcome = VLFontOutcome::kUnknownFontType;
+        return kInstallFailed;
+    }
 
     VLByteBuffer payload;
     {
@@ -30,14 +37,28 @@ int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, co
     }
 
     if (!codec.descrambleFont(font.m_fileNumber, payload.data.get(), payload.size)) return kInstallFailed;
+    // The checksum covers only the first few thousand bytes: the font's own
+    // structure is checked too. A broken one fails like a bad checksum; a
+    // stale table checksum in a sound one (some shipping fonts have them) is
+    // only worth a warning.
+    if (codec.checkFont) {
+        std::string problem;
+        switch (codec.checkFont(payload.data.get(), payload.size - 1, problem)) {
+        case VLSfntCheck::kBroken:
+            return kInstallFailed;
+        case VLSfntCheck::kChecksumMismatch:
+            report.warning = problem;
+            break;
+        case VLSfntCheck::kSound:
+        case VLSfntCheck::kNotSfnt:
+            break;
+        }
+    }
     AddProgress(20.0);
 
-    VLFontNames names;
-    if (ChooseFontNames(fontType, font, IsVersion6OrLater(platform.system), names)) {
-        if (!WriteFontFile(platform, destPath, names.fileName, names.valueName, payload.data.get(), payload.size,
-                           registered)) {
-            return kInstallFailed;
-        }
+    if (!WriteFontFile(platform, destPath, names.fileName, names.valueName, payload.data.get(), payload.size,
+                       &report)) {
+        return kInstallFailed;
     }
     payload = VLByteBuffer();
     ResetProgress();
@@ -48,24 +69,30 @@ int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, co
 
 int32_t InstallOneFont(VLInstallPlatform& platform, const VLFontCodec& codec, const std::string& destPath,
                        const VLFontInfo& font, const std::string& sourcePath, const std::string& fontType,
-                       bool* registered) {
-    if (registered) *registered = false;
+                       VLFontReport* report) {
+    VLFontReport ignored;
+    VLFontReport& result = report ? *report : ignored;
+    result = VLFontReport();
+    int32_t code = kInstallFailed;
     try {
-        return InstallDecoded(platform, codec, destPath, font, sourcePath, fontType, registered);
+        code = InstallDecoded(platform, codec, destPath, font, sourcePath, fontType, result);
     } catch (...) {
-        return kInstallFailed;
+        code = kInstallFailed;
     }
+    if (code != kInstallSucceeded && result.outcome == VLFontOutcome::kInstalled) result.outcome = VLFontOutcome::kFailed;
+    return code;
 }
 
-VLFontInstaller::VLFontInstaller(VLInstallPlatform& platform, VLFontCodec codec)
-    : m_platform(platform), m_codec(std::move(codec)) {}
+VLFontInstaller::VLFontInstaller(VLInstallPlatform& platform, VLFontCodec codec, WarningSink warn)
+    : m_platform(platform), m_codec(std::move(codec)), m_warn(std::move(warn)) {}
 
-int32_t VLFontInstaller::InstallOneFont(const std::string& destPath, const VLFontInfo& font,
-                                        const std::string& sourcePath, const std::string& fontType) {
-    bool registered = false;
-    const int32_t result = ::InstallOneFont(m_platform, m_codec, destPath, font, sourcePath, fontType, &registered);
-    m_bRegisteredAny = m_bRegisteredAny || registered;
-    return result;
+VLFontOutcome VLFontInstaller::InstallOneFont(const std::string& destPath, const VLFontInfo& font,
+                                              const std::string& sourcePath, const std::string& fontType) {
+    VLFontReport report;
+    ::InstallOneFont(m_platform, m_codec, destPath, font, sourcePath, fontType, &report);
+    m_bRegisteredAny = m_bRegisteredAny || report.registered;
+    if (report.outcome == VLFontOutcome::kInstalled && !report.warning.empty() && m_warn) m_warn(destPath, report.warning);
+    return report.outcome;
 }
 
 void VLFontInstaller::FinishJob() {

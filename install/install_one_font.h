@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "catalogue/font_info.h"
@@ -12,29 +13,33 @@
 constexpr int32_t kInstallSucceeded = 0;
 constexpr int32_t kInstallFailed = 4;
 
-// Reads and decodes the font's .cmp file at sourcePath, checks it and writes it
-// to destPath (registering it inside the system font folder). 0 when done,
-// 4 on any failure, which leaves no file at destPath. A font type other than
-// "OTF" or "TTF" writes nothing and still gives 0. Moves the progress bar from
-// 0 to 100 and back to 0 on success. *registered tells whether the font was
-// registered with the system. Never throws.
+// Reads and decodes the font's .cmp file at sourcePath, checks it (checksum,
+// then the font's own table structure) and writes it to destPath, registering
+// it inside the system font folder. 0 when done, 4 on any failure, which
+// leaves no file at destPath: a font type other than "OTF" or "TTF" and a
+// registration the system refuses fail too. Moves the progress bar from 0 to
+// 100 and back to 0 on success. The report tells why a font failed, whether it
+// was registered and of damage that did not stop it. Never throws.
 int32_t InstallOneFont(VLInstallPlatform& platform, const VLFontCodec& codec, const std::string& destPath,
                        const VLFontInfo& font, const std::string& sourcePath, const std::string& fontType,
-                       bool* registered = nullptr);
+                       VLFontReport* report = nullptr);
 
 // The install job's font installer: InstallOneFont over the platform and codec,
 // and once the job is over, when any font was registered, a font-change
-// notice to every running program.
+// notice to every running program. Warnings about fonts installed despite
+// damage go to the warning sink, when there is one.
 class VLFontInstaller : public IVLFontInstaller {
 public:
-    VLFontInstaller(VLInstallPlatform& platform, VLFontCodec codec);
+    using WarningSink = std::function<void(const std::string& destPath, const std::string& warning)>;
+    VLFontInstaller(VLInstallPlatform& platform, VLFontCodec codec, WarningSink warn = nullptr);
 
-    int32_t InstallOneFont(const std::string& destPath, const VLFontInfo& font, const std::string& sourcePath,
-                           const std::string& fontType) override;
+    VLFontOutcome InstallOneFont(const std::string& destPath, const VLFontInfo& font, const std::string& sourcePath,
+                                 const std::string& fontType) override;
     void FinishJob() override;
 
 private:
     VLInstallPlatform& m_platform;
     VLFontCodec m_codec;
+    WarningSink m_warn;
     bool m_bRegisteredAny = false;
 };

@@ -9,18 +9,24 @@ public:
     virtual ~IVLRegistryKey() = default;
     // A REG_SZ value; the data is stored with its terminating NUL.
     virtual bool SetStringValue(const std::string& name, const std::string& data) = 0;
+    // The value's data as text. kMissing when there is no value of that name;
+    // kError when it exists but cannot be read as a string (another type, or
+    // too long).
+    enum class Query { kFound, kMissing, kError };
+    virtual Query QueryStringValue(const std::string& name, std::string& data) = 0;
+    virtual bool DeleteValue(const std::string& name) = 0;
 };
 
 // The system's font table: the machine-wide Fonts key and the running session.
 class IVLFontRegistry {
 public:
     virtual ~IVLFontRegistry() = default;
-    // Opens a key below HKEY_LOCAL_MACHINE with the right to set values; null
-    // when it cannot be opened (for example without write access).
+    // Opens a key below HKEY_LOCAL_MACHINE with the right to read and set
+    // values; null when it cannot be opened (for example without write access).
     virtual std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) = 0;
-    // Adds a font file to the running system's font table; the result is not
-    // examined by anyone.
-    virtual void AddSessionFont(const std::string& fileName) = 0;
+    // Adds a font file to the running system's font table; false when the
+    // system took no font from it.
+    virtual bool AddSessionFont(const std::string& fileName) = 0;
     // Tells every top-level window that the font table changed, without
     // waiting for any of them.
     virtual void BroadcastFontChange() = 0;

@@ -15,6 +15,26 @@ public:
                               static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
     }
 
+    Query QueryStringValue(const std::string& name, std::string& data) override {
+        DWORD type = 0;
+        DWORD size = 0;
+        const LONG probed = RegQueryValueExA(m_key.Get(), name.c_str(), nullptr, &type, nullptr, &size);
+        if (probed == ERROR_FILE_NOT_FOUND) return Query::kMissing;
+        if (probed != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) || size > 32768) return Query::kError;
+        std::string buffer(size + 1, '\0');
+        DWORD read = size;
+        if (RegQueryValueExA(m_key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&buffer[0]), &read) !=
+            ERROR_SUCCESS)
+            return Query::kError;
+        // The stored data need not end with its zero byte.
+        data.assign(buffer.c_str());
+        return Query::kFound;
+    }
+
+    bool DeleteValue(const std::string& name) override {
+        return RegDeleteValueA(m_key.Get(), name.c_str()) == ERROR_SUCCESS;
+    }
+
 private:
     CVLRegKey m_key;
 };
@@ -23,12 +43,13 @@ private:
 
 std::unique_ptr<IVLRegistryKey> CVLWin32FontRegistry::OpenMachineKeyForSet(const std::string& subKey) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return nullptr;
     return std::make_unique<CVLWin32RegistryKey>(key);
 }
 
-void CVLWin32FontRegistry::AddSessionFont(const std::string& fileName) {
-    AddFontResourceA(fileName.c_str());
+bool CVLWin32FontRegistry::AddSessionFont(const std::string& fileName) {
+    return AddFontResourceA(fileName.c_str()) != 0;
 }
 
 void CVLWin32FontRegistry::BroadcastFontChange() {

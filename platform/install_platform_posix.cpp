@@ -62,7 +62,9 @@ std::unique_ptr<IVLRegistryKey> CVLPosixFontRegistry::OpenMachineKeyForSet(const
     return nullptr;
 }
 
-void CVLPosixFontRegistry::AddSessionFont(const std::string&) {}
+bool CVLPosixFontRegistry::AddSessionFont(const std::string&) {
+    return false;
+}
 
 void CVLPosixFontRegistry::BroadcastFontChange() {}
 

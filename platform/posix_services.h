@@ -19,7 +19,7 @@ public:
 class CVLPosixFontRegistry : public IVLFontRegistry {
 public:
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
-    void AddSessionFont(const std::string& fileName) override;
+    bool AddSessionFont(const std::string& fileName) override;
     void BroadcastFontChange() override;
 };
 

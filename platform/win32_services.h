@@ -19,7 +19,7 @@ public:
     // RegOpenKeyExA(HKEY_LOCAL_MACHINE, ..., KEY_SET_VALUE).
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
     // AddFontResourceA.
-    void AddSessionFont(const std::string& fileName) override;
+    bool AddSessionFont(const std::string& fileName) override;
     // WM_FONTCHANGE by SendNotifyMessageA to HWND_BROADCAST.
     void BroadcastFontChange() override;
 };

@@ -89,7 +89,11 @@ file number past 31 bits|file-number must be digits|file-number = 1|file-number 
 code with a letter|code must be digits|code = 00100|code = 001A0
 empty extra|extra is empty|extra = x|extra =
 style without family|style without family|extra = x|extra = x\nstyle = Bold
-base name with a slash|not allowed in file names|base-name = ipag|base-name = a/b
+base name with a slash|contains a path separator|base-name = ipag|base-name = a/b
+base name climbing out|contains a path separator|base-name = ipag|base-name = ..\\..\\esc
+base name of a device|reserved device name|base-name = ipag|base-name = CON
+base name ending in a dot|ends with a dot or a blank|base-name = ipag|base-name = ipag.
+base name with a colon|contains a colon|base-name = ipag|base-name = C:evil
 unknown key|unknown font key|extra = x|extra = x\ncolour = red
 CASES
 [ -e "$work/BAD" ] && { echo "FAIL: a refused manifest left output"; failures=$((failures + 1)); }

@@ -19,6 +19,17 @@ public:
         m_platform.m_values[m_name + "\\" + name] = data;
         return true;
     }
+    Query QueryStringValue(const std::string& name, std::string& data) override {
+        m_platform.m_registryCalls.push_back("query");
+        auto found = m_platform.m_values.find(m_name + "\\" + name);
+        if (found == m_platform.m_values.end()) return Query::kMissing;
+        data = found->second;
+        return Query::kFound;
+    }
+    bool DeleteValue(const std::string& name) override {
+        m_platform.m_registryCalls.push_back("delete");
+        return m_platform.m_values.erase(m_name + "\\" + name) > 0;
+    }
 
 private:
     CVLFakePlatform& m_platform;

@@ -30,10 +30,11 @@ public:
     // Registry.
     bool m_bFailOpenKey = false;
     bool m_bFailSetValue = false;
+    bool m_bRefuseSessionFont = false;
     std::vector<std::string> m_openedKeys;
     std::map<std::string, std::string> m_values;
     int m_closedKeys = 0;
-    // "open", "set", "close", "add:<file>", "broadcast" in call order.
+    // "open", "query", "set", "delete", "close", "add:<file>", "broadcast" in call order.
     std::vector<std::string> m_registryCalls;
 
     // Files.
@@ -54,7 +55,10 @@ public:
     bool IsAdministrator() override { return m_bAdministrator; }
 
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
-    void AddSessionFont(const std::string& fileName) override { m_registryCalls.push_back("add:" + fileName); }
+    bool AddSessionFont(const std::string& fileName) override {
+        m_registryCalls.push_back("add:" + fileName);
+        return !m_bRefuseSessionFont;
+    }
     void BroadcastFontChange() override { m_registryCalls.push_back("broadcast"); }
 
     bool Exists(const std::string& path) override { return m_files.count(path) || m_folders.count(path); }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "install/font_naming.h"
 #include "tests/install/fake_platform.h"
 
@@ -76,10 +78,10 @@ TEST(FontsRegistryKey, FallsBackToTheBasicVersionStructure) {
 
 TEST(RegisterFont, WritesTheValueThenAddsTheFontToTheSession) {
     CVLFakePlatform fake;
-    EXPECT_TRUE(RegisterFont(fake, fake, "ABC (TrueType)", "ABC.otf"));
+    EXPECT_EQ(RegisterFont(fake, fake, "ABC (TrueType)", "ABC.otf"), VLRegistration::kRegistered);
     EXPECT_EQ(fake.m_openedKeys, std::vector<std::string>{kNtKey});
     EXPECT_EQ(fake.m_values[std::string(kNtKey) + "\\ABC (TrueType)"], "ABC.otf");
-    EXPECT_EQ(fake.m_registryCalls, (std::vector<std::string>{"open", "set", "close", "add:ABC.otf"}));
+    EXPECT_EQ(fake.m_registryCalls, (std::vector<std::string>{"open", "query", "set", "close", "add:ABC.otf"}));
 }
 
 TEST(RegisterFont, EveryFailureLeavesTheSessionAlone) {
@@ -89,12 +91,13 @@ TEST(RegisterFont, EveryFailureLeavesTheSessionAlone) {
         bool failVersion;
         bool failOpen;
         bool failSet;
+        VLRegistration result;
         std::vector<std::string> calls;
     } cases[] = {
-        {"no key for the platform", 3, false, false, false, {}},
-        {"no version", 2, true, false, false, {}},
-        {"key cannot be opened", 2, false, true, false, {"open"}},
-        {"value cannot be set", 2, false, false, true, {"open", "set", "close"}},
+        {"no key for the platform", 3, false, false, false, VLRegistration::kNoKey, {}},
+        {"no version", 2, true, false, false, VLRegistration::kNoKey, {}},
+        {"key cannot be opened", 2, false, true, false, VLRegistration::kNoKey, {"open"}},
+        {"value cannot be set", 2, false, false, true, VLRegistration::kValueNotSet, {"open", "query", "set", "close"}},
     };
     for (const Case& c : cases) {
         CVLFakePlatform fake;
@@ -102,10 +105,60 @@ TEST(RegisterFont, EveryFailureLeavesTheSessionAlone) {
         fake.m_bFailVersionEx = fake.m_bFailVersionBasic = c.failVersion;
         fake.m_bFailOpenKey = c.failOpen;
         fake.m_bFailSetValue = c.failSet;
-        EXPECT_FALSE(RegisterFont(fake, fake, "ABC (TrueType)", "ABC.ttf")) << c.name;
+        EXPECT_EQ(RegisterFont(fake, fake, "ABC (TrueType)", "ABC.ttf"), c.result) << c.name;
         EXPECT_EQ(fake.m_registryCalls, c.calls) << c.name;
         EXPECT_TRUE(fake.m_values.empty()) << c.name;
     }
+}
+
+// A value of the same name that is already there: never rebound to another
+// file; one that names this very file (as the system compares names) is kept.
+TEST(RegisterFont, AnExistingValueIsNeverRebound) {
+    struct Case {
+        const char* existing;
+        VLRegistration result;
+        bool addsToSession;
+    } cases[] = {
+        {"arialbd.ttf", VLRegistration::kNameTaken, false},
+        {"C:\\WINDOWS\\Fonts\\other.ttf", VLRegistration::kNameTaken, false},
+        {"ABC.ttf", VLRegistration::kRegistered, true},
+        {"abc.TTF", VLRegistration::kRegistered, true},
+        {"c:\\windows\\fonts\\ABC.ttf", VLRegistration::kRegistered, true},
+        {"D:\\elsewhere\\ABC.ttf", VLRegistration::kNameTaken, false},
+        // Double-byte characters match only themselves, whatever case the
+        // trail byte would be as a letter ("\x82\x61" is not "\x82\x41").
+        {"\x82\x61.ttf", VLRegistration::kNameTaken, false},
+    };
+    for (const Case& c : cases) {
+        CVLFakePlatform fake;
+        const std::string value = std::string(kNtKey) + "\\Fam W3 (TrueType)";
+        fake.m_values[value] = c.existing;
+        const std::string fileName = std::string(c.existing).find('\x82') == 0 ? "\x82\x41.ttf" : "ABC.ttf";
+        EXPECT_EQ(RegisterFont(fake, fake, "Fam W3 (TrueType)", fileName), c.result) << c.existing;
+        EXPECT_EQ(fake.m_values[value], c.existing) << c.existing;
+        const bool added = std::find(fake.m_registryCalls.begin(), fake.m_registryCalls.end(), "add:" + fileName) !=
+                           fake.m_registryCalls.end();
+        EXPECT_EQ(added, c.addsToSession) << c.existing;
+        EXPECT_EQ(std::count(fake.m_registryCalls.begin(), fake.m_registryCalls.end(), "set"), 0) << c.existing;
+    }
+}
+
+// A font the running system refuses is not left named under the key, unless
+// the value was there before (then it is not ours to take away).
+TEST(RegisterFont, RefusedByTheSessionTakesItsOwnValueBack) {
+    CVLFakePlatform fake;
+    fake.m_bRefuseSessionFont = true;
+    EXPECT_EQ(RegisterFont(fake, fake, "ABC (TrueType)", "ABC.ttf"), VLRegistration::kSessionRefused);
+    EXPECT_TRUE(fake.m_values.empty());
+    EXPECT_EQ(fake.m_registryCalls.back(), "close");
+    EXPECT_EQ(std::count(fake.m_registryCalls.begin(), fake.m_registryCalls.end(), "delete"), 1);
+
+    CVLFakePlatform before;
+    before.m_bRefuseSessionFont = true;
+    before.m_values[std::string(kNtKey) + "\\ABC (TrueType)"] = "ABC.ttf";
+    EXPECT_EQ(RegisterFont(before, before, "ABC (TrueType)", "ABC.ttf"), VLRegistration::kSessionRefused);
+    EXPECT_EQ(before.m_values.size(), 1u);
+    EXPECT_EQ(std::count(before.m_registryCalls.begin(), before.m_registryCalls.end(), "delete"), 0);
 }
 
 TEST(IsVersion6OrLater, ReadsTheMajorVersionAndTreatsFailureAsZero) {

@@ -20,10 +20,10 @@ struct WriterFixture : ::testing::Test {
     WriterFixture() {
         fake.m_folders = {kFonts, kOther};
     }
-    bool Write(const std::string& folder, const std::string& payload, bool* registered = nullptr) {
+    bool Write(const std::string& folder, const std::string& payload, VLFontReport* report = nullptr) {
         return WriteFontFile(fake.Platform(), folder + "\\ABC.ttf", "ABC.ttf", "ABC (TrueType)",
                              reinterpret_cast<const uint8_t*>(payload.data()), static_cast<uint32_t>(payload.size()),
-                             registered);
+                             report);
     }
 
     CVLProgressFixture progress;
@@ -58,22 +58,51 @@ TEST_F(WriterFixture, ChunksOf3000WithTheRemainderLastAndEvenWhenEmpty) {
 }
 
 TEST_F(WriterFixture, RegistersOnlyInsideTheSystemFontFolder) {
-    bool registered = false;
-    ASSERT_TRUE(Write(kOther, Payload(10), &registered));
-    EXPECT_FALSE(registered);
+    VLFontReport report;
+    ASSERT_TRUE(Write(kOther, Payload(10), &report));
+    EXPECT_FALSE(report.registered);
     EXPECT_TRUE(fake.m_registryCalls.empty());
 
-    ASSERT_TRUE(Write(kFonts, Payload(10), &registered));
-    EXPECT_TRUE(registered);
-    EXPECT_EQ(fake.m_registryCalls, (std::vector<std::string>{"open", "set", "close", "add:ABC.ttf"}));
+    ASSERT_TRUE(Write(kFonts, Payload(10), &report));
+    EXPECT_TRUE(report.registered);
+    EXPECT_EQ(fake.m_registryCalls, (std::vector<std::string>{"open", "query", "set", "close", "add:ABC.ttf"}));
 }
 
-TEST_F(WriterFixture, FailedRegistrationStillCountsAsWritten) {
-    fake.m_bFailOpenKey = true;
-    bool registered = true;
-    EXPECT_TRUE(Write(kFonts, Payload(10), &registered));
-    EXPECT_FALSE(registered);
-    EXPECT_TRUE(fake.Exists(std::string(kFonts) + "\\ABC.ttf"));
+// A font in the system folder that the system does not list is half
+// installed: every way the registration can fail takes the file away again,
+// and a value that names another font keeps its data.
+TEST_F(WriterFixture, FailedRegistrationRemovesTheFileAgain) {
+    struct Case {
+        const char* name;
+        bool failOpen;
+        bool failSet;
+        bool refuse;
+        const char* existing;  // data of a value already named so; null: none
+        VLFontOutcome outcome;
+    } cases[] = {
+        {"key cannot be opened", true, false, false, nullptr, VLFontOutcome::kNotRegistered},
+        {"value cannot be set", false, true, false, nullptr, VLFontOutcome::kNotRegistered},
+        {"system refuses the font", false, false, true, nullptr, VLFontOutcome::kNotRegistered},
+        {"name taken by another file", false, false, false, "arialbd.ttf", VLFontOutcome::kNameTaken},
+    };
+    for (const Case& c : cases) {
+        CVLFakePlatform local;
+        local.m_folders = {kFonts};
+        local.m_bFailOpenKey = c.failOpen;
+        local.m_bFailSetValue = c.failSet;
+        local.m_bRefuseSessionFont = c.refuse;
+        const std::string value = "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\FONTS\\ABC (TrueType)";
+        if (c.existing) local.m_values[value] = c.existing;
+        const std::string payload = Payload(10);
+        VLFontReport report;
+        EXPECT_FALSE(WriteFontFile(local.Platform(), std::string(kFonts) + "\\ABC.ttf", "ABC.ttf", "ABC (TrueType)",
+                                   reinterpret_cast<const uint8_t*>(payload.data()), 10, &report))
+            << c.name;
+        EXPECT_EQ(report.outcome, c.outcome) << c.name;
+        EXPECT_FALSE(report.registered) << c.name;
+        EXPECT_TRUE(local.m_files.empty()) << c.name;
+        EXPECT_EQ(local.m_values.count(value) ? local.m_values[value] : "", c.existing ? c.existing : "") << c.name;
+    }
 }
 
 // A destination that fails at any point keeps no font and no temporary file.

@@ -38,16 +38,16 @@ public:
 // Answers each install with the next scripted result and records the call.
 class CVLFakeInstaller : public IVLFontInstaller {
 public:
-    int32_t InstallOneFont(const std::string& destPath, const VLFontInfo& font, const std::string& sourcePath,
-                           const std::string& fontType) override {
+    VLFontOutcome InstallOneFont(const std::string& destPath, const VLFontInfo& font, const std::string& sourcePath,
+                                 const std::string& fontType) override {
         m_calls.push_back(destPath + "|" + font.m_baseName + "|" + sourcePath + "|" + fontType);
-        const int32_t result = m_results.empty() ? 0 : m_results.front();
+        const VLFontOutcome result = m_results.empty() ? VLFontOutcome::kInstalled : m_results.front();
         if (!m_results.empty()) m_results.erase(m_results.begin());
         return result;
     }
     void FinishJob() override { ++m_finished; }
 
-    std::vector<int32_t> m_results;
+    std::vector<VLFontOutcome> m_results;
     std::vector<std::string> m_calls;
     int m_finished = 0;
 };
@@ -79,7 +79,7 @@ TEST(InstallJob, SucceededFailedAndPresentFonts) {
     CVLFakeHost host;
     host.m_checked = {0, 1, 2};
     CVLFakeInstaller installer;
-    installer.m_results = {0, 4};
+    installer.m_results = {VLFontOutcome::kInstalled, VLFontOutcome::kFailed};
 
     const VLInstallSummary summary =
         RunInstallJob(host, installer, fake, Package("TTF", 3), "C:\\Setup\\FONTDATA\\", "D:\\Out");
@@ -133,7 +133,7 @@ TEST(InstallJob, HostTextsAreUsedAndLabelsAreNotFormats) {
     host.m_texts[kIdsAllInstalled] = "done";
     host.m_texts[kIdsFontsFailed] = "%d failed (%s stays)";
     CVLFakeInstaller installer;
-    installer.m_results = {4};
+    installer.m_results = {VLFontOutcome::kFailed};
     VLPackageInfo package = Package("TTF", 1);
     package.m_fonts[0].m_familyName = "%s%n%d";
 

@@ -45,6 +45,7 @@ struct FakeCodec {
                 m_number = number;
                 return size > 0 && buffer[size - 1] == kGoodChecksum;
             },
+            nullptr,
         };
     }
 
@@ -91,8 +92,9 @@ TEST(InstallOneFont, FailureTable) {
         {"destination cannot be opened", kSource, kGoodChecksum, false, false, "E:\\Missing", 0, false, "TTF", 4,
          false},
         {"write error", kSource, kGoodChecksum, false, false, kFonts, 1, false, "TTF", 4, false},
-        {"registration fails", kSource, kGoodChecksum, false, false, kFonts, 0, true, "TTF", 0, true},
-        {"font type otf in lower case", kSource, kGoodChecksum, false, false, kFonts, 0, false, "otf", 0, false},
+        // A registration that fails or a type that writes nothing is no success.
+        {"registration fails", kSource, kGoodChecksum, false, false, kFonts, 0, true, "TTF", 4, false},
+        {"font type otf in lower case", kSource, kGoodChecksum, false, false, kFonts, 0, false, "otf", 4, false},
         {"allocation failure inside", kSource, kGoodChecksum, false, true, kFonts, 0, false, "TTF", 4, false},
     };
     for (const Case& c : cases) {
@@ -108,13 +110,14 @@ TEST(InstallOneFont, FailureTable) {
         const std::string folder = c.folder;
         const std::string dest = folder + "\\ABC.ttf";
 
-        bool registered = true;
-        EXPECT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), dest, Font(), kSource, c.fontType, &registered),
+        VLFontReport report;
+        report.registered = true;
+        EXPECT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), dest, Font(), kSource, c.fontType, &report),
                   c.result)
             << c.name;
         EXPECT_EQ(fake.Exists(dest), c.fileWritten) << c.name;
         EXPECT_TRUE(fake.TempFiles().empty()) << c.name;
-        EXPECT_EQ(registered, c.fileWritten && !c.failRegistry && folder == kFonts) << c.name;
+        EXPECT_EQ(report.registered, c.fileWritten && folder == kFonts) << c.name;
         if (c.fileWritten) {
             EXPECT_EQ(fake.m_files[dest], "font bytes") << c.name;
         }
@@ -181,8 +184,10 @@ TEST(FontInstaller, BroadcastsOnceAfterTheJobWhenAFontWasRegistered) {
         FakeCodec codec(fake);
         VLFontInstaller installer(fake.Platform(), codec.Codec());
         const std::string folder = c.folder;
-        EXPECT_EQ(installer.InstallOneFont(folder + "\\A.ttf", Font(), kSource, "TTF"), 0);
-        EXPECT_EQ(installer.InstallOneFont(folder + "\\B.ttf", Font(), kSource, "TTF"), 0);
+        EXPECT_EQ(installer.InstallOneFont(folder + "\\A.ttf", Font(), kSource, "TTF"), VLFontOutcome::kInstalled);
+        VLFontInfo other = Font();
+        other.m_familyName = "Other";
+        EXPECT_EQ(installer.InstallOneFont(folder + "\\B.ttf", other, kSource, "TTF"), VLFontOutcome::kInstalled);
         int broadcasts = 0;
         for (const std::string& call : fake.m_registryCalls) broadcasts += call == "broadcast";
         EXPECT_EQ(broadcasts, 0);

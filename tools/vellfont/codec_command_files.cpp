@@ -48,10 +48,13 @@ bool CheckFontStructure(const VLByteBuffer& font, std::string& note) {
     case VLSfntCheck::kNotSfnt:
         note = "not a TrueType/OpenType file, tables not checked";
         return true;
-    case VLSfntCheck::kDamaged:
-        break;
+    case VLSfntCheck::kBroken:
+        note = "decodes, but " + problem + " (the installer refuses it)";
+        return false;
+    case VLSfntCheck::kChecksumMismatch:
+        note = "decodes, but " + problem + " (the installer installs it with a warning)";
+        return false;
     }
-    note = "decodes, but " + problem;
     return false;
 }
 

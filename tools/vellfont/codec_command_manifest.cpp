@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "catalogue/base_name_check.h"
 #include "catalogue/shift_jis.h"
 #include "platform/text_encoding.h"
 
@@ -97,9 +98,11 @@ void CheckFont(const VLManifestFont& font, std::string& text, bool csv) {
     const int line = font.line;
     if (font.source.empty()) Refuse(line, "font without source");
     const std::string base = InfText(font.baseName, line, "base-name");
-    // The base name becomes the .cmp and the installed file's name.
-    if (HasSingleByte(base, [](uint8_t b) { return std::string("/\\:*?<>|").find(static_cast<char>(b)) != std::string::npos; })) {
-        Refuse(line, "base-name \"" + font.baseName + "\" holds a character not allowed in file names");
+    // The base name becomes the .cmp and the installed file's name, and the
+    // installer refuses any that is not one plain file name.
+    const VLBaseNameProblem problem = CheckBaseName(base);
+    if (problem != VLBaseNameProblem::kNone) {
+        Refuse(line, "base-name \"" + font.baseName + "\" " + DescribeBaseNameProblem(problem));
     }
     if (!IsNumberUpTo(font.fileNumber, 2147483647u)) {
         Refuse(line, "file-number must be digits only, 0 to 2147483647 (otf.inf has no sign)");

@@ -107,9 +107,17 @@ void Pack(const std::string& manifestPath, const std::string& outDir) {
                                      reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
         if (!packed) Fail(1, source + ": too large to pack");
         std::string problem;
-        if (CheckSfntTables(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), problem) ==
-            VLSfntCheck::kDamaged) {
-            std::cerr << "vellfont: warning: " << source << ": " << problem << "; verify will report this font\n";
+        switch (CheckSfntTables(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), problem)) {
+        case VLSfntCheck::kBroken:
+            std::cerr << "vellfont: warning: " << source << ": " << problem << "; the installer will refuse this font\n";
+            break;
+        case VLSfntCheck::kChecksumMismatch:
+            std::cerr << "vellfont: warning: " << source << ": " << problem
+                      << "; verify will report this font, install will warn about it\n";
+            break;
+        case VLSfntCheck::kSound:
+        case VLSfntCheck::kNotSfnt:
+            break;
         }
         const std::string cmpName = CatalogueFileName(ToShiftJis(font->baseName, font->line, "base-name")) + ".cmp";
         std::string error;

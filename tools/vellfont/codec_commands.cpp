@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 
+#include "catalogue/base_name_check.h"
 #include "catalogue/inf_loader.h"
 #include "tools/vellfont/codec_command_files.h"
 #include "tools/vellfont/codec_command_pack.h"
@@ -28,6 +29,16 @@ std::unique_ptr<VLInfFile> LoadCatalogueOrFail(const std::string& fontDataDir) {
     return catalogue;
 }
 
+// A base name that is not one plain file name could lead outside the FONTDATA
+// and the output folders: such a font is reported, with why, and skipped.
+bool RefusedName(const VLPackageInfo& package, int i, const char* consequence) {
+    const VLBaseNameProblem problem = CheckBaseName(package.m_fonts[static_cast<size_t>(i)].m_baseName);
+    if (problem == VLBaseNameProblem::kNone) return false;
+    std::cout << "FAILED  " << Display(package.FormatFontLabel(i, false)) << ": base name "
+              << DescribeBaseNameProblem(problem) << "; " << consequence << "\n";
+    return true;
+}
+
 // Calls visit(package, index, cmpPath) for every font of every package.
 template <typename Visit>
 void ForEachFont(const VLInfFile& catalogue, const std::string& fontDataDir, Visit visit) {
@@ -47,6 +58,10 @@ void Verify(const std::string& fontDataDir) {
     ForEachFont(*catalogue, fontDataDir, [&](const VLPackageInfo& package, int i, const std::string& cmpPath) {
         ++checked;
         const std::string label = Display(package.FormatFontLabel(i, false));
+        if (RefusedName(package, i, "the installer refuses it")) {
+            ++failed;
+            return;
+        }
         VLByteBuffer font;
         std::string error;
         if (DecodeFontFile(cmpPath, package.m_fonts[static_cast<size_t>(i)].m_fileNumber, font, error) &&
@@ -67,6 +82,10 @@ void Extract(const std::string& fontDataDir, const std::string& outDir) {
     int failed = 0;
     std::set<std::string> written;
     ForEachFont(*catalogue, fontDataDir, [&](const VLPackageInfo& package, int i, const std::string& cmpPath) {
+        if (RefusedName(package, i, "nothing read or written")) {
+            ++failed;
+            return;
+        }
         const std::string outPath = JoinPath(outDir, CatalogueFileName(package.GetOutputFileName(i)));
         const std::string label = Display(package.FormatFontLabel(i, false));
         // The same font listed in two packages is written once.

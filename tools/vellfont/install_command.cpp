@@ -182,7 +182,12 @@ void Install(const InstallOptions& options) {
     CVLConsoleBar bar;
     SetProgressBarLookup([&bar] { return &bar; });
     CVLConsoleHost host(checked, bar);
-    VLFontInstaller installer(platform, GetFontCodec());
+    // A stale table checksum does not stop a font, but the admin hears of it.
+    VLFontInstaller installer(platform, GetFontCodec(), [&bar](const std::string& destPath, const std::string& warning) {
+        bar.Clear();
+        std::cerr << "vellfont: warning: " << ShiftJisForConsole(destPath) << ": " << warning
+                  << " (installed all the same)" << std::endl;
+    });
     const VLInstallSummary summary = RunInstallJob(host, installer, platform.files, package, fontDataDir, destDir);
     bar.Clear();
     SetProgressBarLookup(nullptr);
