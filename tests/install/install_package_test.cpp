@@ -12,25 +12,10 @@
 #include "install/install_texts.h"
 #include "platform/install_platform.h"
 #include "tests/install/fake_platform.h"
+#include "tests/install/recording_host.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-// Records the log; every entry checked.
-class CVLRecordingHost : public IVLInstallHost {
-public:
-    bool IsFontChecked(int32_t) override { return true; }
-    void AppendLog(const std::string& text) override { m_log.push_back(text); }
-    void ShowMessage(const std::string& text) override { m_messages.push_back(text); }
-    void PostWizardButtons(uint32_t) override {}
-    void EnableCancel() override {}
-    void ClearInstallingFlag() override {}
-    void ClearConfirmQuitFlag() override {}
-    std::string LoadText(uint32_t) override { return std::string(); }
-
-    std::vector<std::string> m_log;
-    std::vector<std::string> m_messages;
-};
 
 std::string FontBytes(uint32_t size, uint32_t seed) {
     std::string bytes(size, '\0');

@@ -8,13 +8,18 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <vector>
 
 #include "codec/cmp_encoder.h"
 #include "install/font_codec.h"
 #include "install/font_registration.h"
+#include "install/install_job.h"
 #include "install/install_one_font.h"
+#include "install/install_texts.h"
 #include "platform/install_platform.h"
 #include "tests/install/fake_platform.h"
+#include "tests/install/recording_host.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -133,7 +138,8 @@ TEST(Win32FontInstall, IntoTheSystemFontFolderAndElsewhere) {
     const std::string systemPath = fontsFolder + "\\" + fileName;
 
     VLFontInstaller installer(platform, GetFontCodec());
-    ASSERT_EQ(installer.InstallOneFont(systemPath, entry, fontData.Child("vlfont.cmp"), "TTF"), 0);
+    ASSERT_EQ(installer.InstallOneFont(systemPath, entry, fontData.Child("vlfont.cmp"), "TTF"),
+              VLFontOutcome::kInstalled);
     installer.FinishJob();  // the notice must not block
 
     EXPECT_EQ(ReadBytes(systemPath), font);
@@ -146,12 +152,157 @@ TEST(Win32FontInstall, IntoTheSystemFontFolderAndElsewhere) {
     // Another folder: the same font written, nothing registered.
     TempDir other;
     DeleteFontsValue(valueName);
-    ASSERT_EQ(installer.InstallOneFont(other.Child(fileName), entry, fontData.Child("vlfont.cmp"), "TTF"), 0);
+    ASSERT_EQ(installer.InstallOneFont(other.Child(fileName), entry, fontData.Child("vlfont.cmp"), "TTF"),
+              VLFontOutcome::kInstalled);
     EXPECT_EQ(ReadBytes(other.Child(fileName)), font);
     EXPECT_FALSE(ReadFontsValue(valueName, data));
 
     RemoveFontResourceA(fileName.c_str());
     DeleteFileA(systemPath.c_str());
+}
+
+// The files of a folder (and of its subfolders when recursive) with their sizes.
+void ListFiles(const std::string& folder, std::map<std::string, uint64_t>& files, bool recursive) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string path = folder + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (recursive) ListFiles(path, files, true);
+        } else {
+            files[path] = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+// A hostile package installed into C:\windows\Fonts by the install job:
+// names that climb out of the folder are refused before anything is read or
+// written, a registry value that names another font keeps its data, and the
+// package's sound font is installed all the same.
+TEST(Win32FontInstall, HostilePackageWritesAndRegistersNothingOutsideItsFonts) {
+    std::ifstream source(kSourceFont, std::ios::binary);
+    if (!source) GTEST_SKIP() << "no " << kSourceFont;
+    std::string font((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
+    const std::string tag = RunTag();
+    ASSERT_TRUE(RenameFamily(font, tag));
+    const auto packed = PackFont(55, reinterpret_cast<const uint8_t*>(font.data()), font.size());
+    ASSERT_TRUE(packed.has_value());
+    const std::string cmp(packed->begin(), packed->end());
+
+    // A folder two levels below C:\ so that "..\..\" reaches the drive's root.
+    CreateDirectoryA("C:\\vlhostile", nullptr);
+    const std::string fontData = "C:\\vlhostile\\FONTDATA";
+    CreateDirectoryA(fontData.c_str(), nullptr);
+    const char* const hostile[] = {
+        "..\\..\\users\\Public\\evil", "../../vlevil", "..\\../vlevil2", "\x83\x5C\\..\\..\\vlevil3",
+        "C:\\vlevil4", "NUL", "vlevil5.",
+    };
+    VLPackageInfo package;
+    package.m_fontType = "TTF";
+    for (const char* name : hostile) {
+        VLFontInfo entry;
+        entry.m_baseName = name;
+        entry.m_fileNumber = 55;
+        entry.m_familyName = tag + "Evil" + std::to_string(package.m_fonts.size());
+        package.m_fonts.push_back(entry);
+    }
+    // The same font, under a registry name another font file already has.
+    VLFontInfo taken;
+    taken.m_baseName = "vltaken" + tag;
+    taken.m_fileNumber = 55;
+    taken.m_familyName = tag + "Taken";
+    taken.m_styleName = "Bold";
+    package.m_fonts.push_back(taken);
+    VLFontInfo good = taken;
+    good.m_baseName = "vlgood" + tag;
+    good.m_familyName = tag + kGothic;
+    good.m_styleName = "Regular";
+    package.m_fonts.push_back(good);
+    for (const VLFontInfo& entry : package.m_fonts) {
+        // Where each name would lead from the FONTDATA folder, the font waits
+        // (where the system lets a file be).
+        std::ofstream planted(fontData + "\\" + entry.m_baseName + ".cmp", std::ios::binary);
+        planted << cmp;
+    }
+    const std::string takenValue = tag + "Taken Bold (TrueType)";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtFontsKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, takenValue.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("arialbd.ttf"), 12),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    // Every folder the names above lead to (a whole-drive listing is slow under Wine).
+    const auto listReachable = [](std::map<std::string, uint64_t>& files) {
+        for (const char* folder : {"C:", "C:\\windows", "C:\\windows\\Fonts", "C:\\users\\Public"})
+            ListFiles(folder, files, false);
+        ListFiles("C:\\vlhostile", files, true);
+    };
+    std::map<std::string, uint64_t> before;
+    listReachable(before);
+
+    CVLProgressFixture progress;
+    VLInstallPlatform& platform = GetSystemInstallPlatform();
+    VLFontInstaller installer(platform, GetFontCodec());
+    CVLRecordingHost host;
+    const VLInstallSummary summary =
+        RunInstallJob(host, installer, platform.files, package, fontData, "C:\\windows\\Fonts");
+
+    EXPECT_EQ(summary.failedCount, static_cast<int32_t>(std::size(hostile)) + 1);
+    std::map<std::string, uint64_t> after;
+    listReachable(after);
+    std::vector<std::string> added;
+    for (const auto& file : after) {
+        if (!before.count(file.first)) added.push_back(file.first);
+    }
+    const std::string goodPath = "C:\\windows\\Fonts\\" + good.m_baseName + ".ttf";
+    EXPECT_EQ(added, std::vector<std::string>{goodPath});
+    for (size_t i = 0; i < std::size(hostile); ++i) {
+        EXPECT_EQ(host.m_log[3 * i + 1], kTextUnsafeFileName) << hostile[i];
+        EXPECT_EQ(host.m_log[3 * i + 2], kTextFailed) << hostile[i];
+    }
+    const size_t takenLine = 3 * std::size(hostile) + 1;
+    EXPECT_EQ(host.m_log[takenLine], kTextNameTaken);
+    EXPECT_EQ(host.m_log[takenLine + 1], kTextFailed);
+    EXPECT_EQ(host.m_log[takenLine + 3], kTextSucceeded);
+    std::string data;
+    EXPECT_TRUE(ReadFontsValue(takenValue, data));
+    EXPECT_EQ(data, "arialbd.ttf");
+    EXPECT_TRUE(ReadFontsValue(tag + kGothic + " Regular (TrueType)", data));
+    EXPECT_EQ(data, good.m_baseName + ".ttf");
+    for (size_t i = 0; i < std::size(hostile); ++i) {
+        EXPECT_FALSE(ReadFontsValue(tag + "Evil" + std::to_string(i) + "  (TrueType)", data)) << hostile[i];
+    }
+
+    RemoveFontResourceA((good.m_baseName + ".ttf").c_str());
+    DeleteFileA(goodPath.c_str());
+    DeleteFontsValue(takenValue);
+    DeleteFontsValue(tag + kGothic + " Regular (TrueType)");
+}
+
+// A font type the installer does not know writes nothing, and says so.
+TEST(Win32FontInstall, UnknownFontTypeIsNoSuccess) {
+    TempDir fontData;
+    WriteBytes(fontData.Child("vlttf.cmp"), "unused");
+    VLPackageInfo package;
+    package.m_fontType = "ttf";
+    VLFontInfo entry;
+    entry.m_baseName = "vlttf";
+    package.m_fonts.push_back(entry);
+    CVLProgressFixture progress;
+    VLInstallPlatform& platform = GetSystemInstallPlatform();
+    VLFontInstaller installer(platform, GetFontCodec());
+    CVLRecordingHost host;
+    const VLInstallSummary summary =
+        RunInstallJob(host, installer, platform.files, package, fontData.path(), "C:\\windows\\Fonts");
+    EXPECT_EQ(summary.failedCount, 1);
+    ASSERT_GE(host.m_log.size(), 3u);
+    EXPECT_EQ(host.m_log[1], kTextUnknownFontType);
+    EXPECT_EQ(host.m_log[2], kTextFailed);
+    EXPECT_EQ(GetFileAttributesA("C:\\windows\\Fonts\\vlttf.otf"), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(Win32FontInstall, SystemFacts) {
