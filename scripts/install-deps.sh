@@ -12,7 +12,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     wine wine32:i386 wine64
     xvfb xdotool imagemagick x11-utils twm
-    fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
+    fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core opentype-sanitizer
     locales
 )
 

@@ -38,6 +38,15 @@ cp -r "$work/FONTDATA" "$work/damaged"
 printf '\x55' | dd of="$work/damaged/ipam.cmp" bs=1 seek=3000000 conv=notrunc 2>/dev/null
 refuse "verify damaged" "FAILED  ipam.ttf" "$vellfont" verify "$work/damaged"
 grep -q "^ok      ipag.ttf" "$work/out.txt" || { echo "FAIL: verify did not list the sound fonts"; failures=$((failures + 1)); }
+# install takes such a font with a warning on stderr (some shipping fonts carry
+# stale checksums).
+mkdir "$work/installed"
+"$vellfont" install "$work/damaged" --dest "$work/installed" >"$work/out.txt" 2>"$work/err.txt" ||
+    { echo "FAIL: install of a font with a stale table checksum failed"; cat "$work/out.txt" "$work/err.txt"; failures=$((failures + 1)); }
+grep -q "warning: .*ipam.ttf: table .* checksum mismatch (installed all the same)" "$work/err.txt" ||
+    { echo "FAIL: install gave no checksum warning"; cat "$work/err.txt"; failures=$((failures + 1)); }
+[ "$(ls "$work/installed" | tr '\n' ' ')" = "ipag.ttf ipagp.ttf ipam.ttf ipamp.ttf " ] ||
+    { echo "FAIL: install wrote $(ls "$work/installed")"; failures=$((failures + 1)); }
 
 # decode: the right number, a wrong (negative) number, a cut file.
 check "decode" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number 101 -o "$work/ipag.ttf"

@@ -103,6 +103,36 @@ TEST(InstallJob, SucceededFailedAndPresentFonts) {
     EXPECT_EQ(host.m_events, expectedEvents);
 }
 
+// A failure with more to say gets a line of its own before "[失敗しました]";
+// a name that is not a plain file name is refused before anything is looked
+// up, read or written.
+TEST(InstallJob, FailuresSayWhyAndUnsafeNamesAreNeverTouched) {
+    CVLProgressFixture progress;
+    CVLFakePlatform fake;
+    CVLFakeHost host;
+    host.m_checked = {0, 1, 2, 3, 4};
+    CVLFakeInstaller installer;
+    installer.m_results = {VLFontOutcome::kUnknownFontType, VLFontOutcome::kNameTaken,
+                           VLFontOutcome::kNotRegistered};
+    VLPackageInfo package = Package("TTF", 5);
+    package.m_fonts[3].m_baseName = "..\\..\\esc";
+    package.m_fonts[4].m_baseName = std::string(200, 'x');  // with the folders, past 260 bytes
+    fake.m_files["D:\\Out\\..\\..\\esc.ttf"] = "would count as present";
+
+    const std::string longFolder = "D:\\Out";
+    const VLInstallSummary summary = RunInstallJob(host, installer, fake, package, "C:\\" + std::string(60, 's'), longFolder);
+
+    EXPECT_EQ(host.m_log, (std::vector<std::string>{
+                              Announcement("F0.ttf(Fam0 W3)"), kTextUnknownFontType, kTextFailed,
+                              Announcement("F1.ttf(Fam1 W3)"), kTextNameTaken, kTextFailed,
+                              Announcement("F2.ttf(Fam2 W3)"), kTextNotRegistered, kTextFailed,
+                              Announcement("..\\..\\esc.ttf(Fam3 W3)"), kTextUnsafeFileName, kTextFailed,
+                              Announcement(std::string(200, 'x') + ".ttf(Fam4 W3)"), kTextUnsafeFileName, kTextFailed,
+                              "\n", kTextAllInstalled}));
+    EXPECT_EQ(installer.m_calls.size(), 3u);
+    EXPECT_EQ(summary.failedCount, 5);
+}
+
 TEST(InstallJob, AllSucceededAndUncheckedEntriesAreSilent) {
     CVLProgressFixture progress;
     CVLFakePlatform fake;

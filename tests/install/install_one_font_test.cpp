@@ -45,7 +45,10 @@ struct FakeCodec {
                 m_number = number;
                 return size > 0 && buffer[size - 1] == kGoodChecksum;
             },
-            nullptr,
+            [this](const uint8_t*, size_t, std::string& problem) {
+                problem = "table glyf checksum mismatch";
+                return m_structure;
+            },
         };
     }
 
@@ -53,6 +56,7 @@ struct FakeCodec {
     bool m_bThrow = false;
     bool m_bFailDecompress = false;
     int32_t m_number = -1;
+    VLSfntCheck m_structure = VLSfntCheck::kSound;
 };
 
 VLFontInfo Font() {
@@ -121,6 +125,36 @@ TEST(InstallOneFont, FailureTable) {
         if (c.fileWritten) {
             EXPECT_EQ(fake.m_files[dest], "font bytes") << c.name;
         }
+    }
+}
+
+// The .cmp checksum covers only a font's start: a font whose own structure is
+// broken fails like a bad checksum; a stale table checksum in a sound font is
+// a warning and the font is installed.
+TEST(InstallOneFont, TheFontsOwnStructureIsCheckedBeforeWriting) {
+    struct Case {
+        VLSfntCheck structure;
+        int32_t result;
+        const char* warning;
+    } cases[] = {
+        {VLSfntCheck::kSound, 0, ""},
+        {VLSfntCheck::kNotSfnt, 0, ""},
+        {VLSfntCheck::kChecksumMismatch, 0, "table glyf checksum mismatch"},
+        {VLSfntCheck::kBroken, 4, ""},
+    };
+    for (const Case& c : cases) {
+        CVLProgressFixture progress;
+        CVLFakePlatform fake;
+        fake.m_folders = {kOther};
+        fake.m_files[kSource] = SourceBytes(kGoodChecksum);
+        FakeCodec codec(fake);
+        codec.m_structure = c.structure;
+        const std::string dest = std::string(kOther) + "\\ABC.ttf";
+        VLFontReport report;
+        EXPECT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), dest, Font(), kSource, "TTF", &report), c.result)
+            << static_cast<int>(c.structure);
+        EXPECT_EQ(fake.Exists(dest), c.result == 0) << static_cast<int>(c.structure);
+        EXPECT_EQ(report.warning, c.warning) << static_cast<int>(c.structure);
     }
 }
 
