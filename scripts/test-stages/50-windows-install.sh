@@ -76,4 +76,21 @@ check "61212 with 1" grep -qx '1書体のインストールができませんで
 check "the others installed" test "$(ls "$WINEPREFIX/drive_c/corrupt" | tr '\n' ' ')" = "ipag.ttf ipam.ttf ipamp.ttf "
 check "no temporary file left" no_temporary_files "$WINEPREFIX/drive_c/corrupt"
 
+echo "--- a hostile package: a base name that climbs out of the system font folder"
+# The demo package with ipag renamed "..\..\vlesc" in otf.inf; its .cmp is
+# planted where that name leads, so only the name check stands in the way.
+mkdir -p "$work/HOSTILE/FONTDATA"
+cp "$work/FONTDATA/ipagp.cmp" "$work/HOSTILE/FONTDATA/"
+cp "$work/FONTDATA/ipag.cmp" "$work/vlesc.cmp"
+build/native/tools/vellfont/vellfont inf-decode "$work/FONTDATA/otf.inf" |
+    LC_ALL=C sed -e 's|Font "ipag",|Font "..\\..\\vlesc",|' -e '/Font "ipam/d' >"$work/hostile.inf"
+build/native/tools/vellfont/vellfont inf-encode "$work/hostile.inf" "$work/HOSTILE/FONTDATA/otf.inf" >/dev/null
+rm -f "$fonts/ipagp.ttf"
+run_install "$(vl_wine winepath -w "$work/HOSTILE/FONTDATA")"
+check "exit 1" test "$status" = 1
+check "the refusal said why" grep -qx 'このフォントのファイル名はインストール先に使えません。' "$work/out.txt"
+check "one failure logged" test "$(grep -c '^\[失敗しました\]$' "$work/out.txt")" = 1
+check "the sound font installed" test -f "$fonts/ipagp.ttf"
+check "nothing written above the font folder" test ! -e "$WINEPREFIX/drive_c/vlesc.ttf" -a ! -e "$WINEPREFIX/drive_c/windows/vlesc.ttf"
+
 [ "$failures" -eq 0 ]
