@@ -30,10 +30,20 @@ int32_t FindPresentFont(IVLFileSystem& files, const VLPackageInfo& package, cons
     return -1;
 }
 
-uint32_t CheckInstallStart(IVLSystemInfo& system, IVLFileSystem& files, const VLPackageInfo& package,
-                           const VLIsChecked& isChecked, const std::string& destDir) {
-    if (CountCheckedFonts(package, isChecked) == 0) return kIdsNoFontChosen;
-    if (NeedsAdministrator(system, destDir)) return kIdsNeedsAdministrator;
-    if (FindPresentFont(files, package, isChecked, destDir) >= 0) return kIdsFontAlreadyPresent;
-    return 0;
+VLStartRefusal CheckInstallStart(IVLSystemInfo& system, IVLFileSystem& files, const VLPackageInfo& package,
+                                 const VLIsChecked& isChecked, const std::string& destDir) {
+    if (CountCheckedFonts(package, isChecked) == 0) return VLStartRefusal::kNoFontChosen;
+    if (NeedsAdministrator(system, destDir)) return VLStartRefusal::kNeedsAdministrator;
+    if (FindPresentFont(files, package, isChecked, destDir) >= 0) return VLStartRefusal::kFontAlreadyPresent;
+    return VLStartRefusal::kNone;
+}
+
+const char* StartRefusalText(VLStartRefusal refusal) {
+    switch (refusal) {
+    case VLStartRefusal::kNoFontChosen: return kTextNoFontChosen;
+    case VLStartRefusal::kNeedsAdministrator: return kTextNeedsAdministrator;
+    case VLStartRefusal::kFontAlreadyPresent: return kTextFontAlreadyPresent;
+    case VLStartRefusal::kNone: break;
+    }
+    return "";
 }

@@ -25,7 +25,18 @@ bool NeedsAdministrator(IVLSystemInfo& system, const std::string& destDir);
 int32_t FindPresentFont(IVLFileSystem& files, const VLPackageInfo& package, const VLIsChecked& isChecked,
                         const std::string& destDir);
 
-// The three checks in order; 0 when the installation may start, else the id of
-// the message that refuses it (61214, 61210 or 61219, install_texts.h).
-uint32_t CheckInstallStart(IVLSystemInfo& system, IVLFileSystem& files, const VLPackageInfo& package,
-                           const VLIsChecked& isChecked, const std::string& destDir);
+// Why an installation may not start; each program shows its own text for it
+// (the wizard from its string table, the command line the engine's copy).
+enum class VLStartRefusal {
+    kNone,
+    kNoFontChosen,
+    kNeedsAdministrator,
+    kFontAlreadyPresent,
+};
+
+// The three checks in order; the first that fails refuses the start.
+VLStartRefusal CheckInstallStart(IVLSystemInfo& system, IVLFileSystem& files, const VLPackageInfo& package,
+                                 const VLIsChecked& isChecked, const std::string& destDir);
+
+// The engine's Shift-JIS text for a refusal ("" for kNone).
+const char* StartRefusalText(VLStartRefusal refusal);

@@ -11,9 +11,10 @@ namespace {
 // The longest path the system's ANSI file calls take, with its zero byte.
 constexpr size_t kMaxPathBytes = 260;
 
-std::string TextOf(IVLInstallHost& host, uint32_t id) {
-    std::string text = host.LoadText(id);
-    return text.empty() ? std::string(EngineText(id)) : text;
+std::string TextOf(IVLInstallHost& host, VLJobText id) {
+    const std::string text = host.LoadText(id);
+    if (!text.empty()) return text;
+    return id == VLJobText::kAllInstalled ? kTextAllInstalled : kTextFontsFailed;
 }
 
 // The FONTDATA folder and the file name with exactly one backslash between them.
@@ -84,19 +85,16 @@ VLInstallSummary RunInstallJob(IVLInstallHost& host, IVLFontInstaller& installer
         installer.FinishJob();
         ResetProgress();
 
-        const std::string allInstalled = TextOf(host, kIdsAllInstalled);
+        const std::string allInstalled = TextOf(host, VLJobText::kAllInstalled);
         host.AppendLog(kTextLineFeed);
         host.AppendLog(allInstalled);
         host.ShowMessage(summary.failedCount == 0 ? allInstalled
-                                                  : ReplacePlaceholder(TextOf(host, kIdsFontsFailed), "%d",
+                                                  : ReplacePlaceholder(TextOf(host, VLJobText::kFontsFailed), "%d",
                                                                        std::to_string(summary.failedCount)));
     } catch (...) {
-        // Nothing here throws by contract (an allocation could); the wizard
-        // must get its buttons back all the same.
+        // Nothing here throws by contract (an allocation could); the host
+        // must hear of the end all the same.
     }
-    host.PostWizardButtons(kWizardButtonNext);
-    host.EnableCancel();
-    host.ClearInstallingFlag();
-    host.ClearConfirmQuitFlag();
+    host.JobFinished();
     return summary;
 }

@@ -7,8 +7,11 @@
 #include "install/font_installer.h"
 #include "platform/file_system.h"
 
-// Wizard button flags of the final request (PSWIZB_NEXT: only Next enabled).
-constexpr uint32_t kWizardButtonNext = 2;
+// The job's texts that a host may hold in its own form (the wizard's string table).
+enum class VLJobText {
+    kAllInstalled,  // "すべてのインストールが完了しました。"
+    kFontsFailed,   // "%d書体のインストールができませんでした。ログをご確認ください。"
+};
 
 // What the install job needs of the program that runs it: the wizard's pages
 // and sheet, or the command line. Texts are Shift-JIS bytes.
@@ -21,16 +24,12 @@ public:
     virtual void AppendLog(const std::string& text) = 0;
     // A message box with OK only; returns when it has been closed.
     virtual void ShowMessage(const std::string& text) = 0;
-    // Posts the wizard-button request (never sent: it must not wait).
-    virtual void PostWizardButtons(uint32_t flags) = 0;
-    virtual void EnableCancel() = 0;
-    // m_bInstalling = 0; the job calls this before ClearConfirmQuitFlag.
-    virtual void ClearInstallingFlag() = 0;
-    // m_bConfirmQuit = 0.
-    virtual void ClearConfirmQuitFlag() = 0;
-    // A string-table text by id; empty when the host has none, and the job
-    // then uses its own copy (install_texts.h).
-    virtual std::string LoadText(uint32_t id) = 0;
+    // The job is over (its summary answered): called exactly once, last,
+    // also when something threw on the way.
+    virtual void JobFinished() = 0;
+    // The host's own form of one of the job's texts; empty when it has none,
+    // and the job then uses its own copy (install_texts.h).
+    virtual std::string LoadText(VLJobText text) = 0;
 };
 
 // What the job did, for callers that report it (the command line's exit code).
@@ -41,11 +40,12 @@ struct VLInstallSummary {
 };
 
 // The whole installation: every checked font of the package in order, one
-// announcement and one result line each, the closing line, the summary box,
-// then the wizard's buttons and the two flags. fontDataDir is the FONTDATA
+// announcement and one result line each (a failure with more to say has a
+// line of its own before its result), the closing line, the summary box, then
+// JobFinished. fontDataDir is the FONTDATA
 // folder (a trailing backslash is optional); destDir has none. The progress bar
-// is reached through install/progress.h. Should anything throw on the way, the
-// wizard's buttons and the flags are still restored.
+// is reached through install/progress.h. Should anything throw on the way,
+// JobFinished is still called.
 VLInstallSummary RunInstallJob(IVLInstallHost& host, IVLFontInstaller& installer, IVLFileSystem& files,
                                const VLPackageInfo& package, const std::string& fontDataDir,
                                const std::string& destDir);

@@ -38,13 +38,8 @@ inline constexpr char kTextNotRegistered[] =
 // The line of a single line feed before the closing line.
 inline constexpr char kTextLineFeed[] = "\n";
 
-// String-table ids.
-constexpr uint32_t kIdsNoFontChosen = 61214;
-constexpr uint32_t kIdsNeedsAdministrator = 61210;
-constexpr uint32_t kIdsFontsFailed = 61212;
-constexpr uint32_t kIdsAllInstalled = 61217;
-constexpr uint32_t kIdsFontAlreadyPresent = 61219;
-
+// The texts the programs also hold in their string tables (61217, 61212,
+// 61219, 61214, 61210), for a host without them.
 // 61217 "すべてのインストールが完了しました。"
 inline constexpr char kTextAllInstalled[] =
     "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x82\xAA\x8A\xAE\x97\xB9\x82\xB5\x82\xDC"
@@ -66,6 +61,3 @@ inline constexpr char kTextNoFontChosen[] =
 inline constexpr char kTextNeedsAdministrator[] =
     "\x83V\x83X\x83" "e\x83\x80\x83t\x83H\x83\x8B\x83_\x82\xD6\x82\xCC\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x82\xC9"
     "\x82\xCD\x8A\xC7\x97\x9D\x8E\xD2\x8C\xA0\x8C\xC0\x82\xAA\x95K\x97v\x82\xC5\x82\xB7\x81" "B";
-
-// The engine's copy of a numbered text; empty for an id it does not hold.
-const char* EngineText(uint32_t id);

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 export VL_ROOT=$PWD
 ./scripts/install-deps.sh
 source scripts/lib/wine-env.sh
-source tests/ui/gui_env.sh
+source scripts/lib/gui-env.sh
 vl_choose_windows_archs
 vl_windows_archs_line
 if [ -z "$VL_WINDOWS_ARCHS" ] || [ "$VL_WINDOWS_UNRUNNABLE_REQUIRED" = 1 ]; then

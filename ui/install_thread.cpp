@@ -23,11 +23,17 @@ public:
     bool IsFontChecked(int32_t index) override { return m_sheet.GetSelectFontPage()->IsFontChecked(index); }
     void AppendLog(const std::string& text) override { m_sheet.GetFinishPage()->AppendLog(text); }
     void ShowMessage(const std::string& text) override { ShowAppMessageBox(text.c_str(), MB_OK); }
-    void PostWizardButtons(uint32_t flags) override { ::PostWizardButtons(flags); }
-    void EnableCancel() override { EnableWindow(GetDlgItem(m_sheet.m_hWnd, IDCANCEL), TRUE); }
-    void ClearInstallingFlag() override { m_app.m_bInstalling = 0; }
-    void ClearConfirmQuitFlag() override { m_app.m_bConfirmQuit = 0; }
-    std::string LoadText(uint32_t id) override { return LoadResString(id); }
+    // Only Next, posted (the worker must not wait for the UI thread); Cancel
+    // back; then the window may close, without asking.
+    void JobFinished() override {
+        ::PostWizardButtons(PSWIZB_NEXT);
+        EnableWindow(GetDlgItem(m_sheet.m_hWnd, IDCANCEL), TRUE);
+        m_app.m_bInstalling = 0;
+        m_app.m_bConfirmQuit = 0;
+    }
+    std::string LoadText(VLJobText text) override {
+        return LoadResString(text == VLJobText::kAllInstalled ? IDS_ALL_DONE : IDS_FAILED_COUNT);
+    }
 
 private:
     COTFInstWinApp& m_app;

@@ -22,6 +22,17 @@ const char kListFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 const int kListFontHeight = 16;
 // "フォルダの選択"
 const char kBrowseTitle[] = "\x83\x74\x83\x48\x83\x8B\x83\x5F\x82\xCC\x91\x49\x91\xF0";
+// The string-table message for a refused start.
+UINT RefusalMessageId(VLStartRefusal refusal) {
+    switch (refusal) {
+    case VLStartRefusal::kNoFontChosen: return IDS_NO_FONT_SELECTED;
+    case VLStartRefusal::kNeedsAdministrator: return IDS_NEED_ADMIN;
+    case VLStartRefusal::kFontAlreadyPresent: return IDS_FONT_EXISTS;
+    case VLStartRefusal::kNone: break;
+    }
+    return 0;
+}
+
 }  // namespace
 
 VLSelectFontPage::VLSelectFontPage() : CPropertyPage(IDD_SELECT_FONT_PAGE) {}
@@ -89,11 +100,11 @@ void VLSelectFontPage::OnBrowse() {
 LRESULT VLSelectFontPage::OnWizardNext() {
     COTFInstWinApp* app = GetInstApp();
     VLInstallPlatform& platform = GetSystemInstallPlatform();
-    const uint32_t refusal =
+    const VLStartRefusal refusal =
         CheckInstallStart(platform.system, platform.files, app->m_currentPackage,
                           [this](int32_t index) { return IsFontChecked(index); }, app->GetDestDir());
-    if (refusal != 0) {
-        MessageBoxById(refusal, MB_OK);
+    if (refusal != VLStartRefusal::kNone) {
+        MessageBoxById(RefusalMessageId(refusal), MB_OK);
         return -1;
     }
     if (MessageBoxById(IDS_CONFIRM_INSTALL, MB_OKCANCEL) != IDOK) return -1;

@@ -1,10 +1,11 @@
-# Shared by the scripts that build and run Windows programs: which Windows
-# architectures this host can run, the build tree of each, the launcher every
-# Wine call goes through, and the clean-up that stops every prefix under build/
-# so no wineserver outlives a run.
+# Shared by the scripts that run Windows programs: which Windows architectures
+# this host can run, the launcher every Wine call goes through, a GoogleTest run
+# that must reach its end, and the clean-up that stops every prefix under
+# build/ so no wineserver outlives a run. Brings the build helpers along.
 export WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="
 VL_WINE="${VL_ROOT:-$PWD}/scripts/lib/vl-wine"
+source "${VL_ROOT:-$PWD}/scripts/lib/build.sh"
 
 # Runs a Windows program (or wineboot, regedit, reg, winepath) in $WINEPREFIX.
 vl_wine() { "$VL_WINE" "$@"; }
@@ -48,31 +49,6 @@ vl_windows_archs_line() {
         line="$line; $arch NOT RUN: this host cannot execute its code"
     done
     echo "$line"
-}
-
-# The build tree and toolchain of a Windows architecture.
-vl_windows_build_dir() {
-    case "$1" in x86) echo build/win32 ;; x64) echo build/win64 ;; esac
-}
-vl_windows_toolchain() {
-    case "$1" in x86) echo cmake/toolchain-i686-w64-mingw32.cmake ;; x64) echo cmake/toolchain-x86_64-w64-mingw32.cmake ;; esac
-}
-
-# Configures and builds a tree: vl_build DIR [cmake options...] [-- targets...]
-vl_build() {
-    local dir=$1 options=() targets=()
-    shift
-    while [ $# -gt 0 ] && [ "$1" != -- ]; do options+=("$1"); shift; done
-    [ $# -gt 0 ] && shift
-    for t in "$@"; do targets+=(--target "$t"); done
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
-    cmake --build "$dir" -j "${VL_JOBS:-$(nproc)}" "${targets[@]}"
-}
-vl_build_native() { vl_build build/native -- "$@"; }
-vl_build_windows() {
-    local arch=$1
-    shift
-    vl_build "$(vl_windows_build_dir "$arch")" -DCMAKE_TOOLCHAIN_FILE="$(vl_windows_toolchain "$arch")" -- "$@"
 }
 
 # Runs a GoogleTest program (through the launcher for .exe files) and passes only

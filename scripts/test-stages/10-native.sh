@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Native build of the portable core, the tool and the unit tests.
 set -euo pipefail
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/native -j "$VL_JOBS"
+source scripts/lib/build.sh
+vl_build build/native
 ctest --test-dir build/native --output-on-failure -j "$VL_JOBS"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The native unit tests again under AddressSanitizer and UBSan.
 set -euo pipefail
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVL_SANITIZE=ON >/dev/null
-cmake --build build/asan -j "$VL_JOBS"
+source scripts/lib/build.sh
+vl_build build/asan -DCMAKE_BUILD_TYPE=Debug -DVL_SANITIZE=ON
 ctest --test-dir build/asan --output-on-failure -j "$VL_JOBS"

@@ -2,7 +2,7 @@
 # Both Windows builds, the 32-bit product and the 64-bit one, whatever this host
 # can execute: compiling needs no Wine. A compiler warning fails the stage.
 set -euo pipefail
-source scripts/lib/wine-env.sh
+source scripts/lib/build.sh
 status=0
 for arch in x86 x64; do
     log=$(vl_windows_build_dir "$arch").build-log.txt

@@ -4,13 +4,13 @@
 # by vellfont from small sources; each target runs for a bounded time and any
 # crash, sanitizer report or disagreement fails the stage.
 set -euo pipefail
+source scripts/lib/build.sh
 seconds=${VL_FUZZ_SECONDS:-60}
 build=build/fuzz
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+vl_build "$build" -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
     -DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link \
-    -DVL_SANITIZE=ON -DVL_FUZZ=ON -DVL_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j "$VL_JOBS" --target fuzz_decompress fuzz_decoder_agreement fuzz_inf_parser vellfont
+    -DVL_SANITIZE=ON -DVL_FUZZ=ON -DVL_BUILD_TESTS=OFF \
+    -- fuzz_decompress fuzz_decoder_agreement fuzz_inf_parser vellfont
 
 # Seeds: a small package packed from bits of real fonts and a text, in both
 # otf.inf formats, plus the 38-byte example stream.

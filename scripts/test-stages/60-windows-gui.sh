@@ -6,7 +6,7 @@
 # prefixes and its Xvfb (by process id) before it returns.
 set -euo pipefail
 source scripts/lib/wine-env.sh
-source tests/ui/gui_env.sh
+source scripts/lib/gui-env.sh
 
 vl_build_native vellfont
 vl_build_windows "$VL_ARCH" VellInstaller vl_gui_tests vl_ui_unit_tests

@@ -29,25 +29,25 @@ TEST(InstallChecks, FirstFailingCheckNamesItsMessage) {
         bool administrator;
         const char* fontType;
         const char* existing;
-        uint32_t expected;
+        VLStartRefusal expected;
     } cases[] = {
-        {"all fine", {0, 1}, "C:\\WINDOWS\\Fonts", 2, true, "TTF", "", 0},
+        {"all fine", {0, 1}, "C:\\WINDOWS\\Fonts", 2, true, "TTF", "", VLStartRefusal::kNone},
         {"nothing chosen", {}, "C:\\WINDOWS\\Fonts", 2, false, "TTF", "C:\\WINDOWS\\Fonts\\A.ttf",
-         kIdsNoFontChosen},
-        {"NT, no administrator", {0}, "C:\\WINDOWS\\Fonts", 2, false, "TTF", "", kIdsNeedsAdministrator},
-        {"NT, subfolder", {0}, "C:\\WINDOWS\\Fonts\\sub", 2, false, "TTF", "", kIdsNeedsAdministrator},
+         VLStartRefusal::kNoFontChosen},
+        {"NT, no administrator", {0}, "C:\\WINDOWS\\Fonts", 2, false, "TTF", "", VLStartRefusal::kNeedsAdministrator},
+        {"NT, subfolder", {0}, "C:\\WINDOWS\\Fonts\\sub", 2, false, "TTF", "", VLStartRefusal::kNeedsAdministrator},
         {"unknown platform, no administrator", {0}, "C:\\WINDOWS\\Fonts", 3, false, "TTF", "",
-         kIdsNeedsAdministrator},
-        {"9x needs no check", {0}, "C:\\WINDOWS\\Fonts", 1, false, "TTF", "", 0},
-        {"Win32s needs no check", {0}, "C:\\WINDOWS\\Fonts", 0, false, "TTF", "", 0},
-        {"case differs: not the system folder", {0}, "C:\\WINDOWS\\FONTS", 2, false, "TTF", "", 0},
-        {"other folder", {0}, "D:\\Out", 2, false, "TTF", "", 0},
-        {"chosen font present", {0, 2}, "D:\\Out", 2, true, "TTF", "D:\\Out\\C.ttf", kIdsFontAlreadyPresent},
-        {"folder of that name", {0}, "D:\\Out", 2, true, "TTF", "D:\\Out\\A.ttf\\", kIdsFontAlreadyPresent},
-        {"unchosen font present", {0, 2}, "D:\\Out", 2, true, "TTF", "D:\\Out\\B.ttf", 0},
-        {"OTF package looks for .otf", {0}, "D:\\Out", 2, true, "OTF", "D:\\Out\\A.ttf", 0},
-        {"OTF package finds .otf", {0}, "D:\\Out", 2, true, "OTF", "D:\\Out\\A.otf", kIdsFontAlreadyPresent},
-        {"ttf in lower case means .otf", {0}, "D:\\Out", 2, true, "ttf", "D:\\Out\\A.otf", kIdsFontAlreadyPresent},
+         VLStartRefusal::kNeedsAdministrator},
+        {"9x needs no check", {0}, "C:\\WINDOWS\\Fonts", 1, false, "TTF", "", VLStartRefusal::kNone},
+        {"Win32s needs no check", {0}, "C:\\WINDOWS\\Fonts", 0, false, "TTF", "", VLStartRefusal::kNone},
+        {"case differs: not the system folder", {0}, "C:\\WINDOWS\\FONTS", 2, false, "TTF", "", VLStartRefusal::kNone},
+        {"other folder", {0}, "D:\\Out", 2, false, "TTF", "", VLStartRefusal::kNone},
+        {"chosen font present", {0, 2}, "D:\\Out", 2, true, "TTF", "D:\\Out\\C.ttf", VLStartRefusal::kFontAlreadyPresent},
+        {"folder of that name", {0}, "D:\\Out", 2, true, "TTF", "D:\\Out\\A.ttf\\", VLStartRefusal::kFontAlreadyPresent},
+        {"unchosen font present", {0, 2}, "D:\\Out", 2, true, "TTF", "D:\\Out\\B.ttf", VLStartRefusal::kNone},
+        {"OTF package looks for .otf", {0}, "D:\\Out", 2, true, "OTF", "D:\\Out\\A.ttf", VLStartRefusal::kNone},
+        {"OTF package finds .otf", {0}, "D:\\Out", 2, true, "OTF", "D:\\Out\\A.otf", VLStartRefusal::kFontAlreadyPresent},
+        {"ttf in lower case means .otf", {0}, "D:\\Out", 2, true, "ttf", "D:\\Out\\A.otf", VLStartRefusal::kFontAlreadyPresent},
     };
     for (const Case& c : cases) {
         CVLFakePlatform fake;

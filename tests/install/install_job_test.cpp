@@ -19,17 +19,14 @@ public:
         m_messages.push_back(text);
         m_events.push_back("message");
     }
-    void PostWizardButtons(uint32_t flags) override { m_events.push_back("buttons:" + std::to_string(flags)); }
-    void EnableCancel() override { m_events.push_back("cancel"); }
-    void ClearInstallingFlag() override { m_events.push_back("installing=0"); }
-    void ClearConfirmQuitFlag() override { m_events.push_back("confirmQuit=0"); }
-    std::string LoadText(uint32_t id) override {
+    void JobFinished() override { m_events.push_back("finished"); }
+    std::string LoadText(VLJobText id) override {
         auto found = m_texts.find(id);
         return found == m_texts.end() ? std::string() : found->second;
     }
 
     std::set<int32_t> m_checked;
-    std::map<uint32_t, std::string> m_texts;
+    std::map<VLJobText, std::string> m_texts;
     std::vector<std::string> m_log;
     std::vector<std::string> m_messages;
     std::vector<std::string> m_events;
@@ -69,7 +66,7 @@ std::string Announcement(const std::string& label) {
     return std::string("\x81\xA1") + label + (kTextInstallingFont + 4);
 }
 
-const std::vector<std::string> kEndEvents = {"buttons:2", "cancel", "installing=0", "confirmQuit=0"};
+const std::vector<std::string> kEndEvents = {"finished"};
 
 TEST(InstallJob, SucceededFailedAndPresentFonts) {
     CVLProgressFixture progress;
@@ -160,8 +157,8 @@ TEST(InstallJob, HostTextsAreUsedAndLabelsAreNotFormats) {
     CVLFakePlatform fake;
     CVLFakeHost host;
     host.m_checked = {0};
-    host.m_texts[kIdsAllInstalled] = "done";
-    host.m_texts[kIdsFontsFailed] = "%d failed (%s stays)";
+    host.m_texts[VLJobText::kAllInstalled] = "done";
+    host.m_texts[VLJobText::kFontsFailed] = "%d failed (%s stays)";
     CVLFakeInstaller installer;
     installer.m_results = {VLFontOutcome::kFailed};
     VLPackageInfo package = Package("TTF", 1);

@@ -11,11 +11,8 @@ public:
     bool IsFontChecked(int32_t) override { return true; }
     void AppendLog(const std::string& text) override { m_log.push_back(text); }
     void ShowMessage(const std::string& text) override { m_messages.push_back(text); }
-    void PostWizardButtons(uint32_t) override {}
-    void EnableCancel() override {}
-    void ClearInstallingFlag() override {}
-    void ClearConfirmQuitFlag() override {}
-    std::string LoadText(uint32_t) override { return std::string(); }
+    void JobFinished() override {}
+    std::string LoadText(VLJobText) override { return std::string(); }
 
     std::vector<std::string> m_log;
     std::vector<std::string> m_messages;

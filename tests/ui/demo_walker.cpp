@@ -63,7 +63,7 @@ double WalkWizard(const std::string& exe, bool screenshots, const std::string& l
               "licence page, Next disabled"))
         return -1;
     Shot(screenshots, "02-licence");
-    Click(installer.PageItem(1010));
+    Click(installer.PageItem(IDC_LICENSE_ACCEPT));
     if (!Step(WaitForWizardButtons(installer, "-N-C") == "-N-C", "licence accepted, Next enabled")) return -1;
     Click(installer.SheetButton(kNextButton));
     if (!Step(WaitUntil([&] { return installer.CurrentPage() == 2; }) &&
@@ -85,7 +85,7 @@ double WalkWizard(const std::string& exe, bool screenshots, const std::string& l
     WaitUntil(
         [&] {
             if (!runningShot && installer.CurrentPage() == 3 &&
-                SendMessageA(PageControl(installer, 3, 1008), PBM_GETPOS, 0, 0) >= 30) {
+                SendMessageA(PageControl(installer, 3, IDC_PROGRESS), PBM_GETPOS, 0, 0) >= 30) {
                 Shot(screenshots, "05-progress-running", false);
                 runningShot = true;
             }
@@ -99,7 +99,7 @@ double WalkWizard(const std::string& exe, bool screenshots, const std::string& l
     std::ofstream(logFile, std::ios::binary) << MessageBoxText(summary) << "\r\n";
     AnswerMessageBox(summary, IDOK);
     if (!Step(WaitForWizardButtons(installer, "-N-C") == "-N-C", "Next and Cancel enabled again")) return -1;
-    std::ofstream(logFile, std::ios::binary | std::ios::app) << WindowText(PageControl(installer, 3, 1009));
+    std::ofstream(logFile, std::ios::binary | std::ios::app) << WindowText(PageControl(installer, 3, IDC_INSTALL_LOG));
     Shot(screenshots, "07-progress-finished");
 
     Click(installer.SheetButton(kNextButton));
@@ -164,6 +164,10 @@ int Bench(int rounds) {
     const std::vector<std::string> sources = Split(Env("VL_BENCH_SOURCES"), ';');
     const std::string vellfont = Env("VL_BENCH_VELLFONT");
     const std::string fontData = Env("VL_BENCH_FONTDATA");
+    // The wizard's log of each round goes to the temporary folder, not beside us.
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string benchLog = std::string(temp) + "vl-bench-log.txt";
     std::vector<double> copy, cli, wizard;
     for (int round = 0; round < rounds; ++round) {
         RemoveInstalled(sources);
@@ -171,7 +175,7 @@ int Bench(int rounds) {
         RemoveInstalled(sources);
         cli.push_back(TimeCommandLine(vellfont, fontData));
         RemoveInstalled(sources);
-        wizard.push_back(WalkWizard(exe, false, "bench-log.txt"));
+        wizard.push_back(WalkWizard(exe, false, benchLog));
         RemoveInstalled(sources);
         std::printf("round %d: copy %.3f s, command line %.3f s, wizard %.3f s\n", round + 1, copy.back(), cli.back(),
                     wizard.back());

@@ -57,7 +57,7 @@ HWND ProgressPageItem(const InstallerProcess& installer, int id) {
     return page != nullptr ? GetDlgItem(page, id) : nullptr;
 }
 
-HWND ProgressBarOf(const InstallerProcess& installer) { return ProgressPageItem(installer, 1008); }
+HWND ProgressBarOf(const InstallerProcess& installer) { return ProgressPageItem(installer, IDC_PROGRESS); }
 
 int ProgressPos(const InstallerProcess& installer) {
     return static_cast<int>(SendMessageA(ProgressBarOf(installer), PBM_GETPOS, 0, 0));
@@ -114,7 +114,7 @@ private:
     std::set<int> m_positions;
 };
 
-std::string LogText(const InstallerProcess& installer) { return WindowText(ProgressPageItem(installer, 1009)); }
+std::string LogText(const InstallerProcess& installer) { return WindowText(ProgressPageItem(installer, IDC_INSTALL_LOG)); }
 
 // Asks the main window to close and expects the refusal 61216, answered with OK.
 void ExpectCloseRefused(InstallerProcess& installer, const char* when) {
@@ -156,9 +156,9 @@ TEST(InstallerTexts, StringTableMatchesTheEngineTexts) {
         const char* engine;
     };
     const Text texts[] = {
-        {kIdsNoFontChosen, kTextNoFontChosen},       {kIdsNeedsAdministrator, kTextNeedsAdministrator},
-        {kIdsFontsFailed, kTextFontsFailed},         {kIdsAllInstalled, kTextAllInstalled},
-        {kIdsFontAlreadyPresent, kTextFontAlreadyPresent},
+        {IDS_NO_FONT_SELECTED, kTextNoFontChosen}, {IDS_NEED_ADMIN, kTextNeedsAdministrator},
+        {IDS_FAILED_COUNT, kTextFontsFailed},      {IDS_ALL_DONE, kTextAllInstalled},
+        {IDS_FONT_EXISTS, kTextFontAlreadyPresent},
     };
     for (const Text& t : texts) EXPECT_EQ(InstallerString(t.id), t.engine) << t.id;
 }
@@ -166,9 +166,9 @@ TEST(InstallerTexts, StringTableMatchesTheEngineTexts) {
 TEST_F(InstallerTest, WholeInstallationIntoTheSystemFontFolder) {
     StartInstallerWithPackage("small");
     GoToSelection();
-    EXPECT_EQ(WindowText(m_installer.PageItem(1002)), Sjis("小さなテスト書体"));
-    EXPECT_EQ(ListBoxText(m_installer.PageItem(1005), 2),
-              Sjis("vlsmall3.ttf                  (DejaVu Sans Mono Book)"));
+    EXPECT_EQ(WindowText(m_installer.PageItem(IDC_PRODUCT_NAME)), Sjis("小さなテスト書体"));
+    EXPECT_EQ(ListBoxText(m_installer.PageItem(IDC_FONT_LIST), 2),
+              Sjis("vlsmall3.ttf                  (VL Sans Mono Book)"));
 
     ConfirmInstallation(*this, m_installer);
     ASSERT_TRUE(WaitForPage(3));
@@ -182,13 +182,13 @@ TEST_F(InstallerTest, WholeInstallationIntoTheSystemFontFolder) {
 
     EXPECT_EQ(WaitForWizardButtons(m_installer, "-N-C"), "-N-C");
     EXPECT_EQ(ProgressPos(m_installer), 0);
-    EXPECT_EQ(LogText(m_installer), FontLog("vlsmall1.ttf(DejaVu Sans Book)", "[成功しました]") +
-                                        FontLog("vlsmall2.ttf(DejaVu Sans Bold)", "[成功しました]") +
-                                        FontLog("vlsmall3.ttf(DejaVu Sans Mono Book)", "[成功しました]") +
+    EXPECT_EQ(LogText(m_installer), FontLog("vlsmall1.ttf(VL Sans Book)", "[成功しました]") +
+                                        FontLog("vlsmall2.ttf(VL Sans Bold)", "[成功しました]") +
+                                        FontLog("vlsmall3.ttf(VL Sans Mono Book)", "[成功しました]") +
                                         ClosingLog());
     // The caret stands at the end of the log, with nothing selected, also once
     // the log has the focus back from the summary box.
-    HWND log = m_installer.PageItem(1009);
+    HWND log = m_installer.PageItem(IDC_INSTALL_LOG);
     const LRESULT selection = SendMessageA(log, EM_GETSEL, 0, 0);
     EXPECT_EQ(LOWORD(selection), HIWORD(selection));
     EXPECT_EQ(SendMessageA(log, EM_LINEFROMCHAR, HIWORD(selection), 0), SendMessageA(log, EM_GETLINECOUNT, 0, 0) - 1);
@@ -204,8 +204,8 @@ TEST_F(InstallerTest, WholeInstallationIntoTheSystemFontFolder) {
     const char* sources[3] = {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
                               "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
                               "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"};
-    const char* values[3] = {"DejaVu Sans Book (TrueType)", "DejaVu Sans Bold (TrueType)",
-                             "DejaVu Sans Mono Book (TrueType)"};
+    const char* values[3] = {"VL Sans Book (TrueType)", "VL Sans Bold (TrueType)",
+                             "VL Sans Mono Book (TrueType)"};
     for (int i = 0; i < 3; ++i) {
         const std::string file = "vlsmall" + std::to_string(i + 1) + ".ttf";
         const std::string installed = ReadFileBytes(std::string(kFontsFolder) + "\\" + file);
@@ -264,8 +264,8 @@ TEST_F(InstallerTest, FailedAndLatePresentFontsAreCountedAndTheOthersInstalled) 
 
     EXPECT_EQ(LogText(m_installer),
               FontLog("vlbig.ttf(IPAゴシック Regular)", "[成功しました]") +
-                  FontLog("vlbroken.ttf(DejaVu Sans Book)", "[失敗しました]") +
-                  FontLog("vllate.ttf(DejaVu Sans Bold)", "[インストール先にすでに存在します。インストールしません。]") +
+                  FontLog("vlbroken.ttf(VL Sans Book)", "[失敗しました]") +
+                  FontLog("vllate.ttf(VL Sans Bold)", "[インストール先にすでに存在します。インストールしません。]") +
                   ClosingLog());
     EXPECT_EQ(GetFileAttributesA((std::string(kFontsFolder) + "\\vlbroken.ttf").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadFileBytes(late), "");
@@ -290,7 +290,7 @@ TEST_F(InstallerTest, CheckedFontAlreadyInTheDestinationRefusesToStart) {
     EXPECT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
 
     // Unchecked, the same font no longer stands in the way: the confirmation comes.
-    HWND list = m_installer.PageItem(1005);
+    HWND list = m_installer.PageItem(IDC_FONT_LIST);
     SendMessageA(list, LB_SETCURSEL, 1, 0);
     PostMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LB_GETITEMDATA, 1, 0) == 0; }));
@@ -324,8 +324,8 @@ TEST_F(InstallerTest, InstallingOutsideTheSystemFontFolderRegistersNothing) {
     ASSERT_NE(picker, nullptr);
     ASSERT_TRUE(SelectInFolderTree(picker, {Sjis("マイ コンピューター"), "C:", "vloutside"}));
     ASSERT_TRUE(AnswerMessageBox(picker, IDOK));
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(m_installer.PageItem(1003)) == outside; }))
-        << WindowText(m_installer.PageItem(1003));
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(m_installer.PageItem(IDC_DEST_DIR)) == outside; }))
+        << WindowText(m_installer.PageItem(IDC_DEST_DIR));
 
     ConfirmInstallation(*this, m_installer);
     HWND summary = WaitForBoxWithText(m_installer, InstallerString(IDS_ALL_DONE), 120000);
@@ -347,7 +347,7 @@ TEST_F(InstallerTest, CancellingTheFolderPickerKeepsTheDestination) {
     ASSERT_NE(picker, nullptr);
     SaveScreenshot("04-folder-picker");
     ASSERT_TRUE(AnswerMessageBox(picker, IDCANCEL));
-    EXPECT_EQ(WindowText(m_installer.PageItem(1003)), kFontsFolder);
+    EXPECT_EQ(WindowText(m_installer.PageItem(IDC_DEST_DIR)), kFontsFolder);
     EXPECT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
 }
 

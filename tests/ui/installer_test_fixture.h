@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "resources/resource.h"
 #include "tests/ui/installer_driver.h"
 
 // Waits for the installer's message box, checks its text and answers it with
@@ -54,13 +55,13 @@ protected:
         PressNext();
         ASSERT_TRUE(WaitForPage(1));
         ASSERT_EQ(WaitForWizardButtons(m_installer, "---C"), "---C");
-        Click(m_installer.PageItem(1010));
+        Click(m_installer.PageItem(IDC_LICENSE_ACCEPT));
         ASSERT_EQ(WaitForWizardButtons(m_installer, "-N-C"), "-N-C");
     }
 
     // Clicks the selection page's browse button and returns the folder picker.
     HWND OpenFolderPicker() {
-        Click(m_installer.PageItem(1006));
+        Click(m_installer.PageItem(IDC_BROWSE));
         HWND picker = nullptr;
         WaitUntil([&] {
             picker = m_installer.FindMessageBox(nullptr);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/framework/command_ids.h"
+#include "resources/resource.h"
 #include "tests/ui/installer_test_fixture.h"
 
 namespace {
@@ -25,7 +26,7 @@ void ClearClipboard() {
 TEST_F(InstallerTest, CopyTakesTheSelectionAndPasteLeavesReadOnlyBoxesAlone) {
     StartInstaller();
     GoToSelection();
-    HWND destination = m_installer.PageItem(1003);
+    HWND destination = m_installer.PageItem(IDC_DEST_DIR);
     const std::string before = WindowText(destination);
 
     FocusControl(destination);

@@ -98,7 +98,7 @@ TEST_F(InstallerTest, NewDocumentKeepsWizardPageAndWindowSize) {
     EXPECT_EQ(WizardButtons(m_installer), "-N-C");
     EXPECT_EQ(after.right - after.left, before.right - before.left);
     EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
-    EXPECT_EQ(SendMessageA(m_installer.PageItem(1010), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(m_installer.PageItem(IDC_LICENSE_ACCEPT), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 TEST_F(InstallerTest, AboutBoxOpensAndClosesWithOk) {

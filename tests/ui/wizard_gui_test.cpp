@@ -20,15 +20,15 @@ TEST_F(InstallerTest, LicencePageShowsNoticeFromTopWithRefusalSelected) {
     EXPECT_EQ(WaitForWizardButtons(m_installer, "---C"), "---C");
     SaveScreenshot("02-licence");
 
-    HWND notice = m_installer.PageItem(1001);
+    HWND notice = m_installer.PageItem(IDC_LICENSE_TEXT);
     const std::string expected = InstallerNotice();
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(expected.substr(0, 4), "\r\n\r\n");
     EXPECT_EQ(expected.find('\0'), std::string::npos);
     EXPECT_EQ(WindowText(notice), expected);
     EXPECT_EQ(SendMessageA(notice, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
-    EXPECT_EQ(SendMessageA(m_installer.PageItem(1011), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageA(m_installer.PageItem(1010), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageA(m_installer.PageItem(IDC_LICENSE_REFUSE), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(m_installer.PageItem(IDC_LICENSE_ACCEPT), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
 TEST_F(InstallerTest, RadioButtonsGateNext) {
@@ -74,8 +74,8 @@ TEST_F(InstallerTest, EnterGoesOnAndEscapeAsksToQuit) {
     PostMessageA(next, WM_KEYUP, VK_RETURN, 0);
     ASSERT_TRUE(WaitForPage(1));
 
-    PostMessageA(m_installer.PageItem(1011), WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageA(m_installer.PageItem(1011), WM_KEYUP, VK_ESCAPE, 0);
+    PostMessageA(m_installer.PageItem(IDC_LICENSE_REFUSE), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(m_installer.PageItem(IDC_LICENSE_REFUSE), WM_KEYUP, VK_ESCAPE, 0);
     ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(IDS_CONFIRM_QUIT), IDCANCEL));
     EXPECT_EQ(m_installer.CurrentPage(), 1);
 }
@@ -85,27 +85,27 @@ TEST_F(InstallerTest, SelectionPageListsPackageAndBackDisablesNext) {
     GoToSelection();
     SaveScreenshot("03-selection");
 
-    HWND list = m_installer.PageItem(1005);
+    HWND list = m_installer.PageItem(IDC_FONT_LIST);
     ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(ListBoxText(list, i), Sjis(kTestFontLabels[i])) << "entry " << i;
         EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0), 1) << "entry " << i;
     }
-    EXPECT_EQ(WindowText(m_installer.PageItem(1002)), Sjis("テスト書体パッケージ"));
-    EXPECT_EQ(WindowText(m_installer.PageItem(1003)), "C:\\windows\\Fonts");
+    EXPECT_EQ(WindowText(m_installer.PageItem(IDC_PRODUCT_NAME)), Sjis("テスト書体パッケージ"));
+    EXPECT_EQ(WindowText(m_installer.PageItem(IDC_DEST_DIR)), "C:\\windows\\Fonts");
 
     PressBack();
     ASSERT_TRUE(WaitForPage(1));
     EXPECT_EQ(WaitForWizardButtons(m_installer, "---C"), "---C");
-    EXPECT_EQ(SendMessageA(m_installer.PageItem(1010), BM_GETCHECK, 0, 0), BST_CHECKED);
-    Click(m_installer.PageItem(1010));
+    EXPECT_EQ(SendMessageA(m_installer.PageItem(IDC_LICENSE_ACCEPT), BM_GETCHECK, 0, 0), BST_CHECKED);
+    Click(m_installer.PageItem(IDC_LICENSE_ACCEPT));
     EXPECT_EQ(WaitForWizardButtons(m_installer, "-N-C"), "-N-C");
 }
 
 TEST_F(InstallerTest, SecondForwardPassKeepsClearedCheckMarks) {
     StartInstaller();
     GoToSelection();
-    HWND list = m_installer.PageItem(1005);
+    HWND list = m_installer.PageItem(IDC_FONT_LIST);
     // A click inside entry 1's check box clears it.
     RECT item;
     SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
@@ -116,7 +116,7 @@ TEST_F(InstallerTest, SecondForwardPassKeepsClearedCheckMarks) {
 
     PressBack();
     ASSERT_TRUE(WaitForPage(1));
-    Click(m_installer.PageItem(1010));
+    Click(m_installer.PageItem(IDC_LICENSE_ACCEPT));
     ASSERT_EQ(WaitForWizardButtons(m_installer, "-N-C"), "-N-C");
     PressNext();
     ASSERT_TRUE(WaitForPage(2));
@@ -129,7 +129,7 @@ TEST_F(InstallerTest, SecondForwardPassKeepsClearedCheckMarks) {
 TEST_F(InstallerTest, SpaceBarTogglesEntryAndNothingCheckedRefusesNext) {
     StartInstaller();
     GoToSelection();
-    HWND list = m_installer.PageItem(1005);
+    HWND list = m_installer.PageItem(IDC_FONT_LIST);
     for (int i = 0; i < 3; ++i) {
         SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
         PostMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
@@ -178,7 +178,7 @@ TEST_P(CloseRequestTest, AsksFirstCancelKeepsWizardOkCloses) {
     EXPECT_TRUE(m_installer.IsRunning());
     EXPECT_EQ(m_installer.CurrentPage(), 1);
     EXPECT_EQ(WizardButtons(m_installer), "-N-C");
-    EXPECT_EQ(SendMessageA(m_installer.PageItem(1010), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(m_installer.PageItem(IDC_LICENSE_ACCEPT), BM_GETCHECK, 0, 0), BST_CHECKED);
 
     RequestClose(m_installer, GetParam());
     box = m_installer.WaitForMessageBox();
@@ -202,7 +202,7 @@ TEST_F(InstallerTest, RegistrationLinkShowsTheAddressFromTheStringTable) {
     ASSERT_NE(page, nullptr);
     const std::string address = InstallerString(IDS_REGISTER_URL);
     EXPECT_FALSE(address.empty());
-    EXPECT_EQ(WindowText(GetDlgItem(page, 1022)), address);
+    EXPECT_EQ(WindowText(GetDlgItem(page, IDC_REGISTER_LINK)), address);
 }
 
 }  // namespace

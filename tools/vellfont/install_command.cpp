@@ -92,11 +92,8 @@ public:
     void ShowMessage(const std::string& text) override {
         if (text != m_lastLine) AppendLog(text);
     }
-    void PostWizardButtons(uint32_t) override {}
-    void EnableCancel() override {}
-    void ClearInstallingFlag() override {}
-    void ClearConfirmQuitFlag() override {}
-    std::string LoadText(uint32_t) override { return std::string(); }
+    void JobFinished() override {}
+    std::string LoadText(VLJobText) override { return std::string(); }
 
 private:
     std::vector<bool> m_checked;
@@ -176,8 +173,8 @@ void Install(const InstallOptions& options) {
     const VLIsChecked isChecked = [&checked](int32_t index) {
         return index >= 0 && static_cast<size_t>(index) < checked.size() && checked[static_cast<size_t>(index)];
     };
-    const uint32_t refusal = CheckInstallStart(platform.system, platform.files, package, isChecked, destDir);
-    if (refusal != 0) Fail(kExitNotStarted, ShiftJisForConsole(EngineText(refusal)));
+    const VLStartRefusal refusal = CheckInstallStart(platform.system, platform.files, package, isChecked, destDir);
+    if (refusal != VLStartRefusal::kNone) Fail(kExitNotStarted, ShiftJisForConsole(StartRefusalText(refusal)));
 
     CVLConsoleBar bar;
     SetProgressBarLookup([&bar] { return &bar; });

@@ -5,13 +5,13 @@
 # run under Wine and Xvfb. Prints each round and the medians with their ratios.
 # It measures the 32-bit product where this host runs 32-bit code, else the
 # 64-bit build; VL_WINDOWS_ARCH=x86|x64 chooses.
-# Usage: tests/ui/bench-install.sh [ROUNDS]
+# Usage: scripts/bench-install.sh [ROUNDS]
 set -euo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/.."
 export VL_ROOT=$PWD
 rounds=${1:-3}
 source scripts/lib/wine-env.sh
-source tests/ui/gui_env.sh
+source scripts/lib/gui-env.sh
 vl_choose_windows_archs
 arch=${VL_WINDOWS_ARCHS%% *}
 if [ -z "$arch" ] || [ "$VL_WINDOWS_UNRUNNABLE_REQUIRED" = 1 ]; then
