@@ -1,6 +1,6 @@
 #include "app/startup_paths.h"
 
-#include "catalogue/shift_jis.h"
+#include "platform/shift_jis.h"
 
 std::string FontDataDirFromModulePath(const std::string& modulePath) {
     const size_t lastBackslash = FindLastSingleByte(modulePath, '\\');

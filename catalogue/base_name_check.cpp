@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "catalogue/shift_jis.h"
+#include "platform/shift_jis.h"
 
 namespace {
 

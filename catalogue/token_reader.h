@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "catalogue/shift_jis.h"
+#include "platform/shift_jis.h"
 
 // A read position over one logical line of the keyword format.
 struct VLLineStream {

@@ -5,7 +5,6 @@
 
 #include "codec/decode_limits.h"
 #include "codec/table_huffman_decoder.h"
-#include "install/progress.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ constexpr uint64_t kMaxCmpFileSize = static_cast<uint64_t>(kMaxDecodedSize) * 2u
 
 }  // namespace
 
-VLByteBuffer ReadCmpFile(const std::string& path) {
+VLByteBuffer ReadCmpFile(const std::string& path, const VLChunkSink& onChunk) {
     VLByteBuffer result;
     try {
         std::ifstream file(path, std::ios::binary);
@@ -27,10 +26,9 @@ VLByteBuffer ReadCmpFile(const std::string& path) {
         const uint32_t length = static_cast<uint32_t>(end);
         std::unique_ptr<uint8_t[]> data(new uint8_t[length]);
 
-        // A file that is a whole number of chunks ends with one empty read;
-        // every read, the empty one too, moves the bar by 30 / C.
+        // A file that is a whole number of chunks ends with one empty read,
+        // which the sink hears of too.
         const uint32_t chunks = length / kChunkSize + 1;
-        const double share = 30.0 / chunks;
         for (uint32_t c = 0; c < chunks; ++c) {
             const uint32_t offset = c * kChunkSize;
             const uint32_t size = c + 1 < chunks ? kChunkSize : length - offset;
@@ -39,7 +37,7 @@ VLByteBuffer ReadCmpFile(const std::string& path) {
                 // A file that shrank while being read would leave bytes unset.
                 if (static_cast<uint32_t>(file.gcount()) != size) return result;
             }
-            AddProgress(share);
+            if (onChunk) onChunk(chunks);
         }
         result.data = std::move(data);
         result.size = length;

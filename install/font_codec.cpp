@@ -3,10 +3,13 @@
 #include "codec/cmp_file.h"
 #include "codec/font_descrambler.h"
 #include "codec/sfnt_check.h"
+#include "install/progress.h"
 
 VLFontCodec GetFontCodec() {
     return VLFontCodec{
-        ReadCmpFile,
+        [](const std::string& path) {
+            return ReadCmpFile(path, [](uint32_t chunks) { AddProgress(kProgressReading / chunks); });
+        },
         [](const uint8_t* file, uint32_t fileSize) { return DecompressCmp(file, fileSize); },
         DescrambleFont,
         CheckSfntTables,

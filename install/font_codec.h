@@ -10,7 +10,8 @@
 // The codec steps the per-font procedure calls, as replaceable functions so the
 // procedure can be tested without real .cmp files.
 struct VLFontCodec {
-    // Reads a .cmp file (a path as the standard library takes it), adding 30 progress units.
+    // Reads a .cmp file (a path as the standard library takes it), adding the
+    // reading share of the progress.
     std::function<VLByteBuffer(const std::string& path)> readCmpFile;
     std::function<VLByteBuffer(const uint8_t* file, uint32_t fileSize)> decompressCmp;
     // Undoes the scrambling in place; false on a checksum mismatch.

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "catalogue/shift_jis.h"
+#include "platform/shift_jis.h"
 
 namespace {
 

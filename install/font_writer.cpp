@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "catalogue/shift_jis.h"
+#include "platform/shift_jis.h"
 #include "install/font_registration.h"
 #include "install/progress.h"
 
@@ -20,7 +20,7 @@ std::string FolderOf(const std::string& path) {
 
 bool WriteChunks(IVLWritableFile& file, const uint8_t* payload, uint32_t fontBytes) {
     const uint32_t chunks = CountWriteChunks(fontBytes);
-    const double share = 30.0 / chunks;
+    const double share = kProgressWriting / chunks;
     uint32_t offset = 0;
     for (uint32_t i = 0; i < chunks; ++i) {
         const uint32_t length = (i + 1 < chunks) ? kWriteChunkSize : fontBytes - offset;

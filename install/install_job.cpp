@@ -1,7 +1,7 @@
 #include "install/install_job.h"
 
 #include "catalogue/base_name_check.h"
-#include "catalogue/shift_jis.h"
+#include "platform/shift_jis.h"
 #include "install/install_texts.h"
 #include "install/progress.h"
 #include "install/text_format.h"

@@ -32,7 +32,7 @@ int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, co
         DiagnosticLog().Trace("readFile ok");
         payload = codec.decompressCmp(file.data.get(), file.size);
         if (!payload) return kInstallFailed;
-        AddProgress(20.0);
+        AddProgress(kProgressDecoding);
         DiagnosticLog().Trace("decompress ok");
     }
 
@@ -54,7 +54,7 @@ int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, co
             break;
         }
     }
-    AddProgress(20.0);
+    AddProgress(kProgressChecking);
 
     if (!WriteFontFile(platform, destPath, names.fileName, names.valueName, payload.data.get(), payload.size,
                        &report)) {

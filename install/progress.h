@@ -13,6 +13,13 @@ public:
     virtual void SetPos(int32_t position) = 0;
 };
 
+// The bar's 100 units over one font: reading the .cmp file, decoding it,
+// descrambling and checking it, writing the font file.
+constexpr double kProgressReading = 30.0;
+constexpr double kProgressDecoding = 20.0;
+constexpr double kProgressChecking = 20.0;
+constexpr double kProgressWriting = 30.0;
+
 // How the bar is found: asked on first need and kept for the rest of the process
 // once it answers with a bar. Until then (no wizard yet) the bar calls do nothing.
 void SetProgressBarLookup(std::function<IVLProgressBar*()> lookup);

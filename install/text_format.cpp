@@ -1,6 +1,6 @@
 #include "install/text_format.h"
 
-#include "catalogue/shift_jis.h"
+#include "platform/shift_jis.h"
 
 std::string ReplacePlaceholder(const std::string& text, const std::string& placeholder, const std::string& value) {
     for (size_t i = 0; i < text.size(); ++i) {

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "catalogue/shift_jis.h"
+#include "platform/shift_jis.h"
 #include "platform/posix_services.h"
 #include "platform/text_encoding.h"
 

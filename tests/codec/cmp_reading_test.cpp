@@ -1,4 +1,5 @@
-// ReadCmpFile: whole file in 3000-byte chunks, 30 / C progress per chunk.
+// Reading a .cmp file as the installer does: the whole file in 3000-byte
+// chunks, 30 / C progress per chunk.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "codec/cmp_file.h"
+#include "install/font_codec.h"
 #include "install/progress.h"
 #include "tests/support/temp_dir.h"
 
@@ -65,7 +67,7 @@ TEST_F(CmpReading, ChunksMoveTheBarByThirtyInAll) {
         const std::string bytes = Pattern(c.size);
         WriteBytes(path, bytes);
 
-        const VLByteBuffer file = ReadCmpFile(path);
+        const VLByteBuffer file = GetFontCodec().readCmpFile(path);
         ASSERT_TRUE(file);
         ASSERT_EQ(file.size, c.size);
         EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), reinterpret_cast<const char*>(file.data.get())));
@@ -75,7 +77,7 @@ TEST_F(CmpReading, ChunksMoveTheBarByThirtyInAll) {
 
 TEST_F(CmpReading, SevenChunksLeaveTheFractionForTheNextStep) {
     WriteBytes(m_dir.Child("seven.cmp"), Pattern(18000));
-    ASSERT_TRUE(ReadCmpFile(m_dir.Child("seven.cmp")));
+    ASSERT_TRUE(GetFontCodec().readCmpFile(m_dir.Child("seven.cmp")));
     EXPECT_EQ(m_bar.m_nPos, 29);
     EXPECT_DOUBLE_EQ(GetProgressFraction(), 0.9999999999999991);
 
@@ -90,7 +92,7 @@ TEST_F(CmpReading, MissingOrEmptyFileGivesNoBufferAndNoProgress) {
     WriteBytes(m_dir.Child("empty.cmp"), "");
     for (const std::string& path : {m_dir.Child("missing.cmp"), m_dir.Child("empty.cmp"), m_dir.path()}) {
         SCOPED_TRACE(path);
-        const VLByteBuffer file = ReadCmpFile(path);
+        const VLByteBuffer file = GetFontCodec().readCmpFile(path);
         EXPECT_FALSE(file);
         EXPECT_EQ(file.size, 0u);
     }

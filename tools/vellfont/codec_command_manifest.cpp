@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "catalogue/base_name_check.h"
-#include "catalogue/shift_jis.h"
+#include "platform/shift_jis.h"
 #include "platform/text_encoding.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "catalogue/inf_loader.h"
-#include "catalogue/shift_jis.h"
+#include "platform/shift_jis.h"
 #include "install/font_codec.h"
 #include "install/font_registration.h"
 #include "install/install_checks.h"
