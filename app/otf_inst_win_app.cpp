@@ -3,9 +3,11 @@
 #include "app/current_package.h"
 #include "app/startup_paths.h"
 #include "catalogue/inf_loader.h"
+#include "install/font_registration.h"
 #include "platform/framework/command_ids.h"
 #include "platform/framework/doc_template.h"
 #include "platform/framework/message_box.h"
+#include "platform/install_platform.h"
 #include "resources/resource.h"
 #include "ui/about_dialog.h"
 #include "ui/main_frame.h"
@@ -28,14 +30,13 @@ COTFInstWinApp::~COTFInstWinApp() = default;
 COTFInstWinApp* GetInstApp() { return static_cast<COTFInstWinApp*>(GetCurrentApp()); }
 
 BOOL COTFInstWinApp::InitInstance() {
-    // Owned from the start and never closed: it marks this copy as running
-    // until the process ends.
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, kMutexName);
+    // Held for as long as the application object lives: it marks this copy
+    // as running.
+    m_singleInstance.Reset(CreateMutexA(nullptr, TRUE, kMutexName));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         MessageBoxById(IDS_ALREADY_RUNNING, MB_OK);
         return FALSE;
     }
-    (void)mutex;
 
     EnableControlContainer();
     SetRegistryKey(kRegistryKey);
@@ -56,11 +57,8 @@ BOOL COTFInstWinApp::InitInstance() {
     }
     m_currentPackage = ChooseCurrentPackage(*m_pCatalog);
 
-    VLWindowsFolder windowsFolder;
-    char windowsDir[kWindowsFolderBufferSize] = {};
-    windowsFolder.reportedLength = GetWindowsDirectoryA(windowsDir, kWindowsFolderBufferSize);
+    const VLWindowsFolder windowsFolder = QueryWindowsFolder(GetSystemInstallPlatform().system);
     if (windowsFolder.reportedLength > kWindowsFolderBufferSize) return FALSE;
-    windowsFolder.path = windowsDir;
 
     m_bInstalling = 0;
     m_strDestDir = BuildWindowsFontsDir(windowsFolder);

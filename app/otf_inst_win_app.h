@@ -10,6 +10,7 @@
 #include "catalogue/inf_file.h"
 #include "catalogue/package_info.h"
 #include "platform/framework/win_app.h"
+#include "platform/win32_handles.h"
 
 class CMyPropertySheet;
 
@@ -45,6 +46,10 @@ public:
     std::atomic<int32_t> m_bInstalling{0};
     // Nonzero: closing asks first. Cleared by the worker when it has finished.
     std::atomic<int32_t> m_bConfirmQuit{0};
+
+private:
+    // The named mutex that tells a second copy this one runs.
+    CVLHandle m_singleInstance;
 };
 
 // The application object, for the pages and the worker.

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr uint32_t kWindowsFolderBufferSize = 260;
-
 // "SOFTWARE\MICROSOFT\WINDOWS\CURRENTVERSION\FONTS" and its NT twin.
 constexpr char kFontsKey9x[] = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\FONTS";
 constexpr char kFontsKeyNt[] = "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\FONTS";
@@ -42,12 +40,19 @@ bool NamesSameFile(const std::string& data, const std::string& fullPath) {
 
 }  // namespace
 
-std::string GetWindowsFolder(IVLSystemInfo& system) {
+VLWindowsFolder QueryWindowsFolder(IVLSystemInfo& system) {
     char buffer[kWindowsFolderBufferSize] = {};
-    const uint32_t length = system.QueryWindowsDirectory(buffer, kWindowsFolderBufferSize);
+    VLWindowsFolder folder;
+    folder.reportedLength = system.QueryWindowsDirectory(buffer, kWindowsFolderBufferSize);
     // A failed call or a path that did not fit leaves nothing usable in the buffer.
-    if (length == 0 || length >= kWindowsFolderBufferSize) return std::string();
-    return std::string(buffer, strnlen(buffer, length));
+    if (folder.reportedLength != 0 && folder.reportedLength < kWindowsFolderBufferSize) {
+        folder.path.assign(buffer, strnlen(buffer, folder.reportedLength));
+    }
+    return folder;
+}
+
+std::string GetWindowsFolder(IVLSystemInfo& system) {
+    return QueryWindowsFolder(system).path;
 }
 
 bool IsInSystemFontsFolder(IVLSystemInfo& system, const std::string& path) {

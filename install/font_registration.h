@@ -6,8 +6,12 @@
 #include "platform/font_registry.h"
 #include "platform/system_info.h"
 
-// The Windows folder as the system reports it into a 260-byte buffer, without
-// a trailing backslash added; empty when it cannot be read or does not fit.
+// The one query of the Windows folder: what the system reports into a
+// 260-byte buffer.
+VLWindowsFolder QueryWindowsFolder(IVLSystemInfo& system);
+
+// The Windows folder as the system reports it, without a trailing backslash
+// added; empty when it cannot be read or does not fit.
 std::string GetWindowsFolder(IVLSystemInfo& system);
 
 // Whether the path starts with the Windows folder + "\Fonts\", compared byte by

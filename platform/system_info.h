@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // What the operating system reports of its version.
 struct VLOsVersion {
@@ -11,6 +12,15 @@ struct VLOsVersion {
 // Sizes of the two version structures the system accepts.
 constexpr uint32_t kVersionInfoExSize = 156;
 constexpr uint32_t kVersionInfoSize = 148;
+
+// What the system reports for the Windows folder read into a buffer of
+// kWindowsFolderBufferSize bytes: the text and the returned length (0 on
+// failure; the size it would need when the path does not fit).
+constexpr uint32_t kWindowsFolderBufferSize = 260;
+struct VLWindowsFolder {
+    std::string path;
+    uint32_t reportedLength = 0;
+};
 
 // Names avoid those that <windows.h> turns into macros.
 // The facts about the running system that font installation depends on.

@@ -10,3 +10,9 @@
 std::string ShiftJisToUtf8(const std::string& sjis);
 // Nothing when the text holds a character that Shift-JIS cannot represent.
 std::optional<std::string> Utf8ToShiftJis(const std::string& utf8);
+
+#ifdef _WIN32
+// Shift-JIS text in another ANSI code page (the console's); characters that
+// code page lacks become its default character.
+std::string ShiftJisToCodePage(const std::string& sjis, unsigned codePage);
+#endif

@@ -39,6 +39,12 @@ std::string ShiftJisToUtf8(const std::string& sjis) {
     return FromWide(CP_UTF8, wide, nullptr);
 }
 
+std::string ShiftJisToCodePage(const std::string& sjis, unsigned codePage) {
+    bool ok = false;
+    const std::wstring wide = ToWide(932, 0, sjis, ok);
+    return ok ? FromWide(codePage, wide, nullptr) : sjis;
+}
+
 std::optional<std::string> Utf8ToShiftJis(const std::string& utf8) {
     bool ok = false;
     const std::wstring wide = ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, ok);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/framework/controls.h"
-#include "platform/framework/handles.h"
+#include "platform/win32_handles.h"
 
 // A static text shown as a link: underlined, blue on the button-face colour;
 // a click opens its address with the shell.

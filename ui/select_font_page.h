@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/framework/check_list_box.h"
-#include "platform/framework/handles.h"
+#include "platform/win32_handles.h"
 #include "platform/framework/property_page.h"
 
 // Shows the shell's folder picker; true and path set when the user picks a
