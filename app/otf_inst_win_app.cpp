@@ -38,7 +38,7 @@ BOOL COTFInstWinApp::InitInstance() {
         return FALSE;
     }
 
-    EnableControlContainer();
+    InitCommonControlsAndCom();
     SetRegistryKey(kRegistryKey);
     LoadStdProfileSettings(4);
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, &MakeDocument, &MakeFrame, &MakeView));

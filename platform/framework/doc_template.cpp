@@ -2,10 +2,23 @@
 
 #include "platform/framework/resource_text.h"
 
+namespace {
+
+// The template string's lines are window title, document name, and more that
+// nothing here reads.
+std::string SecondLine(const std::string& text) {
+    const size_t start = text.find('\n');
+    if (start == std::string::npos) return std::string();
+    const size_t end = text.find('\n', start + 1);
+    return text.substr(start + 1, end == std::string::npos ? std::string::npos : end - start - 1);
+}
+
+}  // namespace
+
 CSingleDocTemplate::CSingleDocTemplate(UINT idResource, DocumentFactory document, FrameFactory frame,
                                        ViewFactory view)
     : m_nIDResource(idResource), m_makeDocument(document), m_makeFrame(frame), m_makeView(view),
-      m_strDocStrings(LoadResString(idResource)) {}
+      m_strDocName(SecondLine(LoadResString(idResource))) {}
 
 CSingleDocTemplate::~CSingleDocTemplate() {
     // The view's window is a child of the frame's; both go with the frame.
@@ -13,17 +26,6 @@ CSingleDocTemplate::~CSingleDocTemplate() {
     m_pView.reset();
     m_pFrame.reset();
     m_pDocument.reset();
-}
-
-std::string CSingleDocTemplate::GetDocString(int part) const {
-    size_t start = 0;
-    for (int i = 0; i < part; ++i) {
-        start = m_strDocStrings.find('\n', start);
-        if (start == std::string::npos) return std::string();
-        ++start;
-    }
-    size_t end = m_strDocStrings.find('\n', start);
-    return m_strDocStrings.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
 bool CSingleDocTemplate::CreateShell() {
@@ -40,9 +42,8 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char* path) {
     if (first && !CreateShell()) return nullptr;
     if (path == nullptr) {
         if (!m_pDocument->OnNewDocument()) return nullptr;
-        std::string name = GetDocString(1);
-        // "Untitled"
-        m_pDocument->SetTitle(name.empty() ? std::string("\x96\xB3\x91\xE8") : name);
+        // "無題" (untitled) when the template names no document.
+        m_pDocument->SetTitle(m_strDocName.empty() ? std::string("\x96\xB3\x91\xE8") : m_strDocName);
     } else {
         if (!m_pDocument->OnOpenDocument(path)) return nullptr;
         m_pDocument->SetPathName(path);

@@ -22,10 +22,6 @@ public:
     CSingleDocTemplate(const CSingleDocTemplate&) = delete;
     CSingleDocTemplate& operator=(const CSingleDocTemplate&) = delete;
 
-    // Part n of the template string: 0 window title, 1 document name, 2 new-file
-    // name, 3 filter name, 4 filter extension, 5 type id, 6 type name.
-    std::string GetDocString(int part) const;
-
     // path null: a new, empty document. The view's initial update runs each time.
     CDocument* OpenDocumentFile(const char* path);
     CFrameWnd* GetFrame() const { return m_pFrame.get(); }
@@ -37,7 +33,8 @@ private:
     DocumentFactory m_makeDocument;
     FrameFactory m_makeFrame;
     ViewFactory m_makeView;
-    std::string m_strDocStrings;
+    // The document name: the second line of the template's string.
+    std::string m_strDocName;
     std::unique_ptr<CDocument> m_pDocument;
     std::unique_ptr<CFrameWnd> m_pFrame;
     std::unique_ptr<CFormView> m_pView;

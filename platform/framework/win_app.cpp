@@ -27,7 +27,7 @@ CWinApp::~CWinApp() {
 
 HWND CWinApp::GetMainHwnd() const { return m_pMainWnd != nullptr ? m_pMainWnd->m_hWnd : nullptr; }
 
-void CWinApp::EnableControlContainer() {
+void CWinApp::InitCommonControlsAndCom() {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     // The shell's folder picker wants COM on the calling thread.

@@ -29,13 +29,14 @@ public:
 
     HWND GetMainHwnd() const;
 
-    void EnableControlContainer();
+    // The common controls the windows use, and COM on this thread for the
+    // shell's folder picker.
+    void InitCommonControlsAndCom();
     // Settings live under HKCU\Software\<key>\<application name>.
     void SetRegistryKey(const char* key);
     // Loads the recent-file list with up to maxRecent entries.
     void LoadStdProfileSettings(UINT maxRecent);
     void AddToRecentFileList(const std::string& path);
-    const std::vector<std::string>& GetRecentFileList() const { return m_recentFiles; }
     void AddDocTemplate(CSingleDocTemplate* docTemplate);
     // Carries out the command line: opens the file it names, else a new document.
     bool ProcessShellCommand();

@@ -6,15 +6,13 @@ CWinThread::~CWinThread() {
     if (m_hThread != nullptr) CloseHandle(m_hThread);
 }
 
-bool CWinThread::CreateThread(DWORD flags, UINT stackSize, LPSECURITY_ATTRIBUTES security) {
-    unsigned id = 0;
+bool CWinThread::CreateThread() {
     // Started suspended so that the thread cannot end (and delete this object)
-    // before the handle and id are stored.
-    uintptr_t handle = _beginthreadex(security, stackSize, &CWinThread::ThreadEntry, this, CREATE_SUSPENDED, &id);
+    // before the handle is stored.
+    uintptr_t handle = _beginthreadex(nullptr, 0, &CWinThread::ThreadEntry, this, CREATE_SUSPENDED, nullptr);
     if (handle == 0) return false;
     m_hThread = reinterpret_cast<HANDLE>(handle);
-    m_nThreadID = id;
-    if ((flags & CREATE_SUSPENDED) == 0) ResumeThread(m_hThread);
+    ResumeThread(m_hThread);
     return true;
 }
 

@@ -11,8 +11,8 @@ public:
     CWinThread& operator=(const CWinThread&) = delete;
     virtual ~CWinThread();
 
-    // Starts the thread; flags as for CreateThread (CREATE_SUSPENDED or 0).
-    bool CreateThread(DWORD flags = 0, UINT stackSize = 0, LPSECURITY_ATTRIBUTES security = nullptr);
+    // Starts the thread with the system's defaults (stack size, security).
+    bool CreateThread();
 
     // FALSE ends the thread at once (through ExitInstance).
     virtual BOOL InitInstance() { return FALSE; }
@@ -21,7 +21,6 @@ public:
     virtual int ExitInstance() { return m_nExitCode; }
 
     bool m_bAutoDelete = true;
-    DWORD m_nThreadID = 0;
 
 protected:
     int m_nExitCode = 0;

@@ -2,6 +2,7 @@
 // catalogue, the main window's shape.
 #include <gtest/gtest.h>
 
+#include "platform/framework/command_ids.h"
 #include "resources/resource.h"
 #include "tests/ui/installer_test_fixture.h"
 
@@ -88,7 +89,7 @@ TEST_F(InstallerTest, NewDocumentKeepsWizardPageAndWindowSize) {
     GetWindowRect(m_installer.MainWindow(), &before);
     std::string caption = WindowText(m_installer.MainWindow());
 
-    PostMessageA(m_installer.MainWindow(), WM_COMMAND, 57600, 0);  // Ctrl+N's command
+    PostMessageA(m_installer.MainWindow(), WM_COMMAND, ID_FILE_NEW, 0);  // Ctrl+N
     ASSERT_TRUE(WaitUntil([&] { return m_installer.CurrentPage() == 1; }));
     Sleep(300);
     RECT after;
@@ -103,7 +104,7 @@ TEST_F(InstallerTest, NewDocumentKeepsWizardPageAndWindowSize) {
 
 TEST_F(InstallerTest, AboutBoxOpensAndClosesWithOk) {
     StartInstaller();
-    PostMessageA(m_installer.MainWindow(), WM_COMMAND, 57664, 0);
+    PostMessageA(m_installer.MainWindow(), WM_COMMAND, ID_APP_ABOUT, 0);
     // "VellInstallerのﾊﾞｰｼﾞｮﾝ情報"
     HWND about = m_installer.WaitForMessageBox(10000, "VellInstaller\x82\xCC\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1");
     ASSERT_NE(about, nullptr);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text_encoding.h"
+#include "platform/framework/command_ids.h"
 #include "resources/resource.h"
 #include "tests/ui/installer_test_fixture.h"
 
@@ -156,7 +157,7 @@ void RequestClose(InstallerProcess& installer, CloseRequest request) {
         PostMessageA(installer.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
     case CloseRequest::ExitMenu:
-        PostMessageA(installer.MainWindow(), WM_COMMAND, 57665, 0);
+        PostMessageA(installer.MainWindow(), WM_COMMAND, ID_APP_EXIT, 0);
         break;
     }
 }
