@@ -49,7 +49,7 @@ public:
 
 private:
     // The named mutex that tells a second copy this one runs.
-    CVLHandle m_singleInstance;
+    VLHandle m_singleInstance;
 };
 
 // The application object, for the pages and the worker.

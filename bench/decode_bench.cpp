@@ -81,13 +81,13 @@ void BenchFont(const std::string& path, int runs) {
     const uint32_t count = static_cast<uint32_t>(font.size() + 1);
     std::vector<uint8_t> output(count);
 
-    CTableHuffmanDecoder table;
+    VLTableHuffmanDecoder table;
     // The same decoder kept to one stream, to show what the split adds.
-    CTableHuffmanDecoder oneStream(CTableHuffmanDecoder::SplitPolicy{UINT32_MAX, 4096});
+    VLTableHuffmanDecoder oneStream(VLTableHuffmanDecoder::SplitPolicy{UINT32_MAX, 4096});
     // Each number of interleaved parts, to show what the default's choice is worth.
-    std::vector<CTableHuffmanDecoder> byParts;
+    std::vector<VLTableHuffmanDecoder> byParts;
     for (unsigned parts = 2; parts <= 4; ++parts) {
-        byParts.emplace_back(CTableHuffmanDecoder::SplitPolicy{64 * 1024, 4096, parts});
+        byParts.emplace_back(VLTableHuffmanDecoder::SplitPolicy{64 * 1024, 4096, parts});
     }
     std::vector<std::vector<double>> partsTimes(byParts.size());
     CHuffmanDecoder walker;
@@ -155,12 +155,12 @@ void BenchFont(const std::string& path, int runs) {
                 name.c_str(), oursMbps / treewalkMbps, oursMbps / zlibMbps, singleMbps, singleMbps / libdeflateMbps,
                 packed->size(), deflated.size(),
                 static_cast<double>(packed->size()) / static_cast<double>(deflated.size()), font.size(), runs,
-                name.c_str(), partsFigures.c_str(), CTableHuffmanDecoder::kDefaultParts);
+                name.c_str(), partsFigures.c_str(), VLTableHuffmanDecoder::kDefaultParts);
 #else
     std::printf("decode %s ours_mbps=%.1f treewalk_mbps=%.1f ours/treewalk=%.1fx one_stream_mbps=%.1f "
                 "(font=%zu bytes, %d rounds)\n  %s:%s (default %u)\n",
                 name.c_str(), oursMbps, treewalkMbps, oursMbps / treewalkMbps, singleMbps, font.size(), runs,
-                name.c_str(), partsFigures.c_str(), CTableHuffmanDecoder::kDefaultParts);
+                name.c_str(), partsFigures.c_str(), VLTableHuffmanDecoder::kDefaultParts);
 #endif
     std::fflush(stdout);
 }

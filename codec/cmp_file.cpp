@@ -63,7 +63,7 @@ VLByteBuffer DecompressCmp(const uint8_t* file, uint32_t fileSize, VLDecodeStatu
     try {
         // new[0] still gives a distinct pointer, so a size of 0 decodes as success.
         result.data.reset(new uint8_t[decodedSize]);
-        CTableHuffmanDecoder decoder;
+        VLTableHuffmanDecoder decoder;
         outcome = decoder.Decode(file + 4, fileSize - 4u, result.data.get(), decodedSize);
     } catch (const std::bad_alloc&) {
         outcome = VLDecodeStatus::kNoMemory;

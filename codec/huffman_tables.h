@@ -21,7 +21,7 @@
 // Secondary entries are literals of one symbol consuming the bits after the primary index.
 namespace vl_table {
 
-constexpr unsigned kPrimaryBits = CTableHuffmanDecoder::kPrimaryBits;
+constexpr unsigned kPrimaryBits = VLTableHuffmanDecoder::kPrimaryBits;
 constexpr uint32_t kPrimarySize = 1u << kPrimaryBits;
 constexpr unsigned kSymbols = 256;
 constexpr uint32_t kMissing = 0;
@@ -51,9 +51,9 @@ struct Tables {
 };
 
 // Exact bit reader for the code-length section and the stream's last bytes.
-class CBoundedBitReader {
+class VLBoundedBitReader {
 public:
-    CBoundedBitReader(const uint8_t* data, size_t size, uint64_t position = 0)
+    VLBoundedBitReader(const uint8_t* data, size_t size, uint64_t position = 0)
         : m_pData(data), m_nTotalBits(static_cast<uint64_t>(size) * 8u), m_nPosition(position) {}
 
     int ReadBit() {
@@ -87,7 +87,7 @@ private:
 
 // Decodes one symbol at the reader's position, checking that its code lies
 // inside the stream; the reader moves past it.
-inline VLDecodeStatus DecodeExactSymbol(const Tables& tables, CBoundedBitReader& reader, uint8_t& symbol) {
+inline VLDecodeStatus DecodeExactSymbol(const Tables& tables, VLBoundedBitReader& reader, uint8_t& symbol) {
     const uint32_t peek = reader.Peek16();
     uint32_t entry = tables.single[peek >> (16 - kPrimaryBits)];
     if (entry == kMissing) return VLDecodeStatus::kMissingCode;

@@ -11,11 +11,11 @@
 
 using namespace vl_table;
 
-static_assert(CTableHuffmanDecoder::kMaxParts == kMaxInterleaved, "every part runs interleaved");
+static_assert(VLTableHuffmanDecoder::kMaxParts == kMaxInterleaved, "every part runs interleaved");
 
 namespace {
 
-VLDecodeStatus ReadCodeLengths(CBoundedBitReader& reader, uint16_t* lengths) {
+VLDecodeStatus ReadCodeLengths(VLBoundedBitReader& reader, uint16_t* lengths) {
     uint16_t previous = 0;
     for (unsigned s = 0; s < kSymbols; ++s) {
         const int flag = reader.ReadBit();
@@ -76,7 +76,7 @@ VLDecodeStatus DecodeFrom(const Tables& tables, const uint8_t* input, size_t inp
                           uint8_t* output, uint32_t outIndex, uint32_t count) {
     FastStream stream{position, input + inputSize, output + outIndex, output + count};
     if (!RunFastStream(tables, input, inputSize, stream)) return VLDecodeStatus::kMissingCode;
-    CBoundedBitReader reader(input, inputSize, stream.position);
+    VLBoundedBitReader reader(input, inputSize, stream.position);
     for (uint8_t* out = stream.out; out < output + count; ++out) {
         const VLDecodeStatus status = DecodeExactSymbol(tables, reader, *out);
         if (status != VLDecodeStatus::kOk) return status;
@@ -91,7 +91,7 @@ bool RecordFirstSymbols(const Tables& tables, const uint8_t* input, size_t input
                         uint32_t syncBits, uint8_t* out, size_t capacity, std::vector<uint64_t>& boundaries,
                         uint64_t& end) {
     boundaries.clear();
-    CBoundedBitReader reader(input, inputSize, guess);
+    VLBoundedBitReader reader(input, inputSize, guess);
     while (reader.Position() < guess + syncBits && boundaries.size() + kOutputMargin < capacity) {
         boundaries.push_back(reader.Position());
         if (DecodeExactSymbol(tables, reader, out[boundaries.size() - 1]) != VLDecodeStatus::kOk) {
@@ -106,7 +106,7 @@ bool RecordFirstSymbols(const Tables& tables, const uint8_t* input, size_t input
 // Decodes on true boundaries one symbol at a time into output[done...] until
 // the reader stands on one of `boundaries` (landing is its index), has passed
 // them all (landing is their count), or count symbols are done.
-VLDecodeStatus StepUntilLanding(const Tables& tables, CBoundedBitReader& reader,
+VLDecodeStatus StepUntilLanding(const Tables& tables, VLBoundedBitReader& reader,
                                 const std::vector<uint64_t>& boundaries, uint8_t* output, uint32_t& done,
                                 uint32_t count, size_t& landing) {
     landing = 0;
@@ -123,7 +123,7 @@ VLDecodeStatus StepUntilLanding(const Tables& tables, CBoundedBitReader& reader,
 
 }  // namespace
 
-VLDecodeStatus CTableHuffmanDecoder::BuildTables(const uint16_t* lengths) {
+VLDecodeStatus VLTableHuffmanDecoder::BuildTables(const uint16_t* lengths) {
     uint16_t codes[kSymbols];
     if (!AssignCanonicalCodes(lengths, kSymbols, codes)) return VLDecodeStatus::kOverSubscribed;
     if (!FitsTreePool(lengths, codes)) return VLDecodeStatus::kPoolOverflow;
@@ -182,10 +182,10 @@ VLDecodeStatus CTableHuffmanDecoder::BuildTables(const uint16_t* lengths) {
     return VLDecodeStatus::kOk;
 }
 
-VLDecodeStatus CTableHuffmanDecoder::Decode(const uint8_t* input, size_t inputSize, uint8_t* output,
+VLDecodeStatus VLTableHuffmanDecoder::Decode(const uint8_t* input, size_t inputSize, uint8_t* output,
                                             uint32_t count) {
     if (!input && inputSize > 0) return VLDecodeStatus::kTruncated;
-    CBoundedBitReader reader(input, inputSize);
+    VLBoundedBitReader reader(input, inputSize);
     uint16_t lengths[kSymbols];
     VLDecodeStatus status = ReadCodeLengths(reader, lengths);
     if (status != VLDecodeStatus::kOk) return status;
@@ -212,7 +212,7 @@ VLDecodeStatus CTableHuffmanDecoder::Decode(const uint8_t* input, size_t inputSi
 // part was in step and its output is taken over. When it never lands on one,
 // it simply decodes on through that part, so the result is always exactly the
 // one-stream result.
-VLDecodeStatus CTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t inputSize, uint64_t start,
+VLDecodeStatus VLTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t inputSize, uint64_t start,
                                                  uint8_t* output, uint32_t count, unsigned parts) {
     const Tables tables{m_multi.data(), m_single.data(), m_sub.data()};
     m_lastSplit = SplitOutcome::kFirstAlone;
@@ -273,7 +273,7 @@ VLDecodeStatus CTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t in
 
         // Then one exact symbol at a time until landing on a recorded start or
         // passing them all.
-        CBoundedBitReader reader(input, inputSize, exact);
+        VLBoundedBitReader reader(input, inputSize, exact);
         size_t landing = 0;
         const VLDecodeStatus status = StepUntilLanding(tables, reader, m_boundaries[p], output, done, count, landing);
         if (status != VLDecodeStatus::kOk) return status;

@@ -12,7 +12,7 @@
 // reader. It yields exactly the bytes of the tree walk (CHuffmanDecoder) and
 // fails exactly where the tree walk fails.
 // Large streams are decoded as several interleaved parts (see DecodeSplit).
-class CTableHuffmanDecoder {
+class VLTableHuffmanDecoder {
 public:
     static constexpr unsigned kPrimaryBits = 13;
     // Four interleaved parts keep the processor busiest on both targets (see
@@ -29,8 +29,8 @@ public:
         unsigned parts = kDefaultParts;
     };
 
-    CTableHuffmanDecoder() = default;
-    explicit CTableHuffmanDecoder(const SplitPolicy& split) : m_split(split) {}
+    VLTableHuffmanDecoder() = default;
+    explicit VLTableHuffmanDecoder(const SplitPolicy& split) : m_split(split) {}
 
     VLDecodeStatus Decode(const uint8_t* input, size_t inputSize, uint8_t* output, uint32_t count);
 

@@ -8,9 +8,9 @@
 
 namespace {
 
-class CVLWin32WritableFile : public IVLWritableFile {
+class VLWin32WritableFile : public IVLWritableFile {
 public:
-    explicit CVLWin32WritableFile(HANDLE file) : m_file(file) {}
+    explicit VLWin32WritableFile(HANDLE file) : m_file(file) {}
 
     bool Write(const uint8_t* data, uint32_t size) override {
         DWORD written = 0;
@@ -26,7 +26,7 @@ public:
     }
 
 private:
-    CVLHandle m_file;
+    VLHandle m_file;
 };
 
 std::string TempNameIn(const std::string& folder, unsigned attempt) {
@@ -38,15 +38,15 @@ std::string TempNameIn(const std::string& folder, unsigned attempt) {
 
 }  // namespace
 
-bool CVLWin32FileSystem::Exists(const std::string& path) {
+bool VLWin32FileSystem::Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool CVLWin32FileSystem::RemoveFile(const std::string& path) {
+bool VLWin32FileSystem::RemoveFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != FALSE;
 }
 
-std::unique_ptr<IVLWritableFile> CVLWin32FileSystem::CreateTempFile(const std::string& folder,
+std::unique_ptr<IVLWritableFile> VLWin32FileSystem::CreateTempFile(const std::string& folder,
                                                                     std::string& tempPath) {
     static std::atomic<unsigned> counter{0};
     for (int tries = 0; tries < 100; ++tries) {
@@ -55,7 +55,7 @@ std::unique_ptr<IVLWritableFile> CVLWin32FileSystem::CreateTempFile(const std::s
                                   nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             tempPath = candidate;
-            return std::make_unique<CVLWin32WritableFile>(file);
+            return std::make_unique<VLWin32WritableFile>(file);
         }
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return nullptr;
@@ -63,6 +63,6 @@ std::unique_ptr<IVLWritableFile> CVLWin32FileSystem::CreateTempFile(const std::s
     return nullptr;
 }
 
-bool CVLWin32FileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
+bool VLWin32FileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
     return MoveFileA(from.c_str(), to.c_str()) != FALSE;
 }

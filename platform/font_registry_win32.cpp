@@ -5,9 +5,9 @@
 
 namespace {
 
-class CVLWin32RegistryKey : public IVLRegistryKey {
+class VLWin32RegistryKey : public IVLRegistryKey {
 public:
-    explicit CVLWin32RegistryKey(HKEY key) : m_key(key) {}
+    explicit VLWin32RegistryKey(HKEY key) : m_key(key) {}
 
     bool SetStringValue(const std::string& name, const std::string& data) override {
         // REG_SZ data is counted with its terminating zero byte.
@@ -36,23 +36,23 @@ public:
     }
 
 private:
-    CVLRegKey m_key;
+    VLRegKey m_key;
 };
 
 }  // namespace
 
-std::unique_ptr<IVLRegistryKey> CVLWin32FontRegistry::OpenMachineKeyForSet(const std::string& subKey) {
+std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenMachineKeyForSet(const std::string& subKey) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return nullptr;
-    return std::make_unique<CVLWin32RegistryKey>(key);
+    return std::make_unique<VLWin32RegistryKey>(key);
 }
 
-bool CVLWin32FontRegistry::AddSessionFont(const std::string& fileName) {
+bool VLWin32FontRegistry::AddSessionFont(const std::string& fileName) {
     return AddFontResourceA(fileName.c_str()) != 0;
 }
 
-void CVLWin32FontRegistry::BroadcastFontChange() {
+void VLWin32FontRegistry::BroadcastFontChange() {
     // Posted to each window's queue: a hung program cannot stall the installer.
     SendNotifyMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
 }

@@ -14,10 +14,10 @@
 
 namespace {
 
-class CVLPosixWritableFile : public IVLWritableFile {
+class VLPosixWritableFile : public IVLWritableFile {
 public:
-    explicit CVLPosixWritableFile(int fd) : m_fd(fd) {}
-    ~CVLPosixWritableFile() override {
+    explicit VLPosixWritableFile(int fd) : m_fd(fd) {}
+    ~VLPosixWritableFile() override {
         if (m_fd >= 0) ::close(m_fd);
     }
 
@@ -46,38 +46,38 @@ private:
 
 }  // namespace
 
-uint32_t CVLPosixSystemInfo::QueryWindowsDirectory(char*, uint32_t) {
+uint32_t VLPosixSystemInfo::QueryWindowsDirectory(char*, uint32_t) {
     return 0;
 }
 
-bool CVLPosixSystemInfo::QueryVersion(uint32_t, VLOsVersion&) {
+bool VLPosixSystemInfo::QueryVersion(uint32_t, VLOsVersion&) {
     return false;
 }
 
-bool CVLPosixSystemInfo::IsAdministrator() {
+bool VLPosixSystemInfo::IsAdministrator() {
     return ::geteuid() == 0;
 }
 
-std::unique_ptr<IVLRegistryKey> CVLPosixFontRegistry::OpenMachineKeyForSet(const std::string&) {
+std::unique_ptr<IVLRegistryKey> VLPosixFontRegistry::OpenMachineKeyForSet(const std::string&) {
     return nullptr;
 }
 
-bool CVLPosixFontRegistry::AddSessionFont(const std::string&) {
+bool VLPosixFontRegistry::AddSessionFont(const std::string&) {
     return false;
 }
 
-void CVLPosixFontRegistry::BroadcastFontChange() {}
+void VLPosixFontRegistry::BroadcastFontChange() {}
 
-bool CVLPosixFileSystem::Exists(const std::string& path) {
+bool VLPosixFileSystem::Exists(const std::string& path) {
     struct stat st {};
     return ::stat(ToNativePath(path).c_str(), &st) == 0;
 }
 
-bool CVLPosixFileSystem::RemoveFile(const std::string& path) {
+bool VLPosixFileSystem::RemoveFile(const std::string& path) {
     return ::unlink(ToNativePath(path).c_str()) == 0;
 }
 
-std::unique_ptr<IVLWritableFile> CVLPosixFileSystem::CreateTempFile(const std::string& folder,
+std::unique_ptr<IVLWritableFile> VLPosixFileSystem::CreateTempFile(const std::string& folder,
                                                                     std::string& tempPath) {
     static std::atomic<unsigned> counter{0};
     for (int tries = 0; tries < 100; ++tries) {
@@ -87,21 +87,21 @@ std::unique_ptr<IVLWritableFile> CVLPosixFileSystem::CreateTempFile(const std::s
         const int fd = ::open(ToNativePath(candidate).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd >= 0) {
             tempPath = candidate;
-            return std::make_unique<CVLPosixWritableFile>(fd);
+            return std::make_unique<VLPosixWritableFile>(fd);
         }
         if (errno != EEXIST) return nullptr;
     }
     return nullptr;
 }
 
-bool CVLPosixFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
+bool VLPosixFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
     const std::string source = ToNativePath(from);
     if (::link(source.c_str(), ToNativePath(to).c_str()) != 0) return false;
     ::unlink(source.c_str());
     return true;
 }
 
-std::string CVLPosixFileSystem::ToNativePath(const std::string& path) {
+std::string VLPosixFileSystem::ToNativePath(const std::string& path) {
     // A backslash inside a double-byte character is part of that character.
     std::string slashed = path;
     for (size_t i = 0; i < slashed.size(); ++i) {
@@ -115,9 +115,9 @@ std::string CVLPosixFileSystem::ToNativePath(const std::string& path) {
 }
 
 VLInstallPlatform& GetSystemInstallPlatform() {
-    static CVLPosixSystemInfo system;
-    static CVLPosixFontRegistry registry;
-    static CVLPosixFileSystem files;
+    static VLPosixSystemInfo system;
+    static VLPosixFontRegistry registry;
+    static VLPosixFileSystem files;
     static VLInstallPlatform platform{system, registry, files};
     return platform;
 }

@@ -3,9 +3,9 @@
 #include "platform/win32_services.h"
 
 VLInstallPlatform& GetSystemInstallPlatform() {
-    static CVLWin32SystemInfo system;
-    static CVLWin32FontRegistry registry;
-    static CVLWin32FileSystem files;
+    static VLWin32SystemInfo system;
+    static VLWin32FontRegistry registry;
+    static VLWin32FileSystem files;
     static VLInstallPlatform platform{system, registry, files};
     return platform;
 }

@@ -6,7 +6,7 @@
 // folder, no registry and no font table. Paths are Shift-JIS with backslashes,
 // as in the Windows program; ToNativePath turns them into UTF-8 with slashes.
 
-class CVLPosixSystemInfo : public IVLSystemInfo {
+class VLPosixSystemInfo : public IVLSystemInfo {
 public:
     // No Windows folder: reports 0, so nothing is ever in the system font folder.
     uint32_t QueryWindowsDirectory(char* buffer, uint32_t size) override;
@@ -16,14 +16,14 @@ public:
     bool IsAdministrator() override;
 };
 
-class CVLPosixFontRegistry : public IVLFontRegistry {
+class VLPosixFontRegistry : public IVLFontRegistry {
 public:
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
     bool AddSessionFont(const std::string& fileName) override;
     void BroadcastFontChange() override;
 };
 
-class CVLPosixFileSystem : public IVLFileSystem {
+class VLPosixFileSystem : public IVLFileSystem {
 public:
     bool Exists(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;

@@ -7,11 +7,11 @@
 
 #include "platform/win32_handles.h"
 
-uint32_t CVLWin32SystemInfo::QueryWindowsDirectory(char* buffer, uint32_t size) {
+uint32_t VLWin32SystemInfo::QueryWindowsDirectory(char* buffer, uint32_t size) {
     return GetWindowsDirectoryA(buffer, size);
 }
 
-bool CVLWin32SystemInfo::QueryVersion(uint32_t structSize, VLOsVersion& version) {
+bool VLWin32SystemInfo::QueryVersion(uint32_t structSize, VLOsVersion& version) {
     // The extended structure begins with the basic one, so one zero-filled
     // buffer of the larger size serves both queries.
     OSVERSIONINFOEXA info;
@@ -34,12 +34,12 @@ bool CVLWin32SystemInfo::QueryVersion(uint32_t structSize, VLOsVersion& version)
     return true;
 }
 
-bool CVLWin32SystemInfo::IsAdministrator() {
-    CVLHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, GetCurrentProcessId()));
+bool VLWin32SystemInfo::IsAdministrator() {
+    VLHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, GetCurrentProcessId()));
     if (!process) return false;
     HANDLE rawToken = nullptr;
     if (!OpenProcessToken(process.Get(), TOKEN_QUERY, &rawToken)) return false;
-    CVLHandle token(rawToken);
+    VLHandle token(rawToken);
     process.Reset();
 
     DWORD needed = 0;

@@ -7,13 +7,13 @@
 
 // A kernel handle (file, mutex, thread, token, process). Empty for null and
 // for INVALID_HANDLE_VALUE, which CreateFile returns on failure.
-class CVLHandle {
+class VLHandle {
 public:
-    CVLHandle() = default;
-    explicit CVLHandle(HANDLE handle) : m_hHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
-    ~CVLHandle() { Reset(); }
-    CVLHandle(const CVLHandle&) = delete;
-    CVLHandle& operator=(const CVLHandle&) = delete;
+    VLHandle() = default;
+    explicit VLHandle(HANDLE handle) : m_hHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+    ~VLHandle() { Reset(); }
+    VLHandle(const VLHandle&) = delete;
+    VLHandle& operator=(const VLHandle&) = delete;
 
     explicit operator bool() const { return m_hHandle != nullptr; }
     HANDLE Get() const { return m_hHandle; }
@@ -36,13 +36,13 @@ private:
 
 // A registry key: taken open, or opened and created here; the calls return
 // the Win32 result code.
-class CVLRegKey {
+class VLRegKey {
 public:
-    CVLRegKey() = default;
-    explicit CVLRegKey(HKEY key) : m_hKey(key) {}
-    ~CVLRegKey() { Close(); }
-    CVLRegKey(const CVLRegKey&) = delete;
-    CVLRegKey& operator=(const CVLRegKey&) = delete;
+    VLRegKey() = default;
+    explicit VLRegKey(HKEY key) : m_hKey(key) {}
+    ~VLRegKey() { Close(); }
+    VLRegKey(const VLRegKey&) = delete;
+    VLRegKey& operator=(const VLRegKey&) = delete;
 
     LONG Create(HKEY parent, const char* name) {
         Close();
@@ -64,13 +64,13 @@ private:
 
 // A GDI object (font, brush).
 template <typename T>
-class CVLGdiObject {
+class VLGdiObject {
 public:
-    CVLGdiObject() = default;
-    explicit CVLGdiObject(T object) : m_hObject(object) {}
-    ~CVLGdiObject() { Delete(); }
-    CVLGdiObject(const CVLGdiObject&) = delete;
-    CVLGdiObject& operator=(const CVLGdiObject&) = delete;
+    VLGdiObject() = default;
+    explicit VLGdiObject(T object) : m_hObject(object) {}
+    ~VLGdiObject() { Delete(); }
+    VLGdiObject(const VLGdiObject&) = delete;
+    VLGdiObject& operator=(const VLGdiObject&) = delete;
 
     T Get() const { return m_hObject; }
     bool IsEmpty() const { return m_hObject == nullptr; }
@@ -87,5 +87,5 @@ private:
     T m_hObject = nullptr;
 };
 
-using CFont = CVLGdiObject<HFONT>;
-using CBrush = CVLGdiObject<HBRUSH>;
+using CFont = VLGdiObject<HFONT>;
+using CBrush = VLGdiObject<HBRUSH>;

@@ -4,7 +4,7 @@
 
 // The installer's platform services over the real Win32 calls.
 
-class CVLWin32SystemInfo : public IVLSystemInfo {
+class VLWin32SystemInfo : public IVLSystemInfo {
 public:
     // GetWindowsDirectoryA.
     uint32_t QueryWindowsDirectory(char* buffer, uint32_t size) override;
@@ -14,7 +14,7 @@ public:
     bool IsAdministrator() override;
 };
 
-class CVLWin32FontRegistry : public IVLFontRegistry {
+class VLWin32FontRegistry : public IVLFontRegistry {
 public:
     // RegOpenKeyExA(HKEY_LOCAL_MACHINE, ..., KEY_SET_VALUE).
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
@@ -24,7 +24,7 @@ public:
     void BroadcastFontChange() override;
 };
 
-class CVLWin32FileSystem : public IVLFileSystem {
+class VLWin32FileSystem : public IVLFileSystem {
 public:
     // GetFileAttributesA.
     bool Exists(const std::string& path) override;

@@ -44,7 +44,7 @@ void CWinApp::LoadStdProfileSettings(UINT maxRecent) {
     m_nMaxRecent = maxRecent;
     m_recentFiles.clear();
     if (m_strRegistryKey.empty()) return;
-    CVLRegKey key;
+    VLRegKey key;
     if (key.Open(HKEY_CURRENT_USER, ProfileKeyPath().c_str(), KEY_READ) != ERROR_SUCCESS) return;
     for (UINT i = 1; i <= maxRecent; ++i) {
         char name[16];
@@ -71,7 +71,7 @@ void CWinApp::AddToRecentFileList(const std::string& path) {
 void CWinApp::SaveStdProfileSettings() {
     // Nothing of the program's own is stored; only a list that has entries is written.
     if (m_strRegistryKey.empty() || m_recentFiles.empty()) return;
-    CVLRegKey key;
+    VLRegKey key;
     if (key.Create(HKEY_CURRENT_USER, ProfileKeyPath().c_str()) != ERROR_SUCCESS) return;
     for (size_t i = 0; i < m_recentFiles.size(); ++i) {
         char name[16];

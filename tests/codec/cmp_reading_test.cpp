@@ -14,7 +14,7 @@
 namespace {
 
 // Records every position it is set to, clamped to 0..100 like the control.
-class CRecordingBar : public IVLProgressBar {
+class VLRecordingBar : public IVLProgressBar {
 public:
     int32_t GetPos() override { return m_nPos; }
     void SetPos(int32_t position) override {
@@ -33,7 +33,7 @@ protected:
     }
     void TearDown() override { ResetProgressStateForTesting(); }
 
-    CRecordingBar m_bar;
+    VLRecordingBar m_bar;
     TempDir m_dir;
 };
 
@@ -62,7 +62,7 @@ TEST_F(CmpReading, ChunksMoveTheBarByThirtyInAll) {
         SCOPED_TRACE(c.size);
         ResetProgressStateForTesting();
         SetProgressBarLookup([this] { return &m_bar; });
-        m_bar = CRecordingBar();
+        m_bar = VLRecordingBar();
         const std::string path = m_dir.Child("font" + std::to_string(c.size) + ".cmp");
         const std::string bytes = Pattern(c.size);
         WriteBytes(path, bytes);

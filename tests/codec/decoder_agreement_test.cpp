@@ -31,7 +31,7 @@ struct SplitCounts {
 void ExpectAgreement(const std::vector<uint8_t>& stream, uint32_t count, SplitCounts* counts = nullptr) {
     std::vector<uint8_t> fast(count + 1, 0xAB);
     std::vector<uint8_t> slow(count + 1, 0xAB);
-    CTableHuffmanDecoder table;
+    VLTableHuffmanDecoder table;
     CHuffmanDecoder walker;
     const VLDecodeStatus fastStatus = table.Decode(stream.data(), stream.size(), fast.data(), count);
     const VLDecodeStatus slowStatus = walker.Decode(stream.data(), stream.size(), slow.data(), count);
@@ -48,13 +48,13 @@ void ExpectAgreement(const std::vector<uint8_t>& stream, uint32_t count, SplitCo
     for (const auto& [syncBits, parts] : policies) {
         SCOPED_TRACE(testing::Message() << parts << " parts, sync bits " << syncBits);
         std::vector<uint8_t> split(count + 1, 0xAB);
-        CTableHuffmanDecoder splitting(CTableHuffmanDecoder::SplitPolicy{0, syncBits, parts});
+        VLTableHuffmanDecoder splitting(VLTableHuffmanDecoder::SplitPolicy{0, syncBits, parts});
         const VLDecodeStatus splitStatus = splitting.Decode(stream.data(), stream.size(), split.data(), count);
         ASSERT_EQ(splitStatus == VLDecodeStatus::kOk, slowStatus == VLDecodeStatus::kOk);
         EXPECT_EQ(split[count], 0xAB);
         if (counts) {
-            counts->joins += splitting.GetLastSplitOutcome() == CTableHuffmanDecoder::SplitOutcome::kJoined;
-            counts->firstAlone += splitting.GetLastSplitOutcome() == CTableHuffmanDecoder::SplitOutcome::kFirstAlone;
+            counts->joins += splitting.GetLastSplitOutcome() == VLTableHuffmanDecoder::SplitOutcome::kJoined;
+            counts->firstAlone += splitting.GetLastSplitOutcome() == VLTableHuffmanDecoder::SplitOutcome::kFirstAlone;
         }
         if (splitStatus == VLDecodeStatus::kOk) {
             ASSERT_EQ(split, slow);
@@ -217,10 +217,10 @@ TEST(DecoderAgreement, DensePartFillsItsBuffer) {
     ExpectAgreement(stream, static_cast<uint32_t>(payload.size()));
     for (unsigned parts = 2; parts <= 4; ++parts) {
         std::vector<uint8_t> decoded(payload.size());
-        CTableHuffmanDecoder decoder(CTableHuffmanDecoder::SplitPolicy{0, 4096, parts});
+        VLTableHuffmanDecoder decoder(VLTableHuffmanDecoder::SplitPolicy{0, 4096, parts});
         ASSERT_EQ(decoder.Decode(stream.data(), stream.size(), decoded.data(), static_cast<uint32_t>(decoded.size())),
                   VLDecodeStatus::kOk);
-        EXPECT_EQ(decoder.GetLastSplitOutcome(), CTableHuffmanDecoder::SplitOutcome::kJoined);
+        EXPECT_EQ(decoder.GetLastSplitOutcome(), VLTableHuffmanDecoder::SplitOutcome::kJoined);
         EXPECT_EQ(decoded, payload) << parts << " parts";
     }
 }

@@ -6,10 +6,10 @@ namespace {
 
 constexpr char kTempPrefix[] = "~fake";
 
-class CVLFakeKey : public IVLRegistryKey {
+class VLFakeKey : public IVLRegistryKey {
 public:
-    CVLFakeKey(CVLFakePlatform& platform, std::string name) : m_platform(platform), m_name(std::move(name)) {}
-    ~CVLFakeKey() override {
+    VLFakeKey(VLFakePlatform& platform, std::string name) : m_platform(platform), m_name(std::move(name)) {}
+    ~VLFakeKey() override {
         ++m_platform.m_closedKeys;
         m_platform.m_registryCalls.push_back("close");
     }
@@ -32,15 +32,15 @@ public:
     }
 
 private:
-    CVLFakePlatform& m_platform;
+    VLFakePlatform& m_platform;
     std::string m_name;
 };
 
 }  // namespace
 
-class CVLFakeFile : public IVLWritableFile {
+class VLFakeFile : public IVLWritableFile {
 public:
-    CVLFakeFile(CVLFakePlatform& platform, std::string path) : m_platform(platform), m_path(std::move(path)) {}
+    VLFakeFile(VLFakePlatform& platform, std::string path) : m_platform(platform), m_path(std::move(path)) {}
 
     bool Write(const uint8_t* data, uint32_t size) override {
         m_platform.m_writeSizes.push_back(size);
@@ -51,11 +51,11 @@ public:
     bool Close() override { return !m_platform.m_bFailClose; }
 
 private:
-    CVLFakePlatform& m_platform;
+    VLFakePlatform& m_platform;
     std::string m_path;
 };
 
-std::vector<std::string> CVLFakePlatform::TempFiles() const {
+std::vector<std::string> VLFakePlatform::TempFiles() const {
     std::vector<std::string> temps;
     for (const auto& entry : m_files) {
         if (entry.first.find(kTempPrefix) != std::string::npos) temps.push_back(entry.first);
@@ -63,7 +63,7 @@ std::vector<std::string> CVLFakePlatform::TempFiles() const {
     return temps;
 }
 
-uint32_t CVLFakePlatform::QueryWindowsDirectory(char* buffer, uint32_t size) {
+uint32_t VLFakePlatform::QueryWindowsDirectory(char* buffer, uint32_t size) {
     if (m_reportedLength) return m_reportedLength;
     const uint32_t length = static_cast<uint32_t>(m_strWindowsFolder.size());
     if (length >= size) return length + 1;
@@ -71,28 +71,28 @@ uint32_t CVLFakePlatform::QueryWindowsDirectory(char* buffer, uint32_t size) {
     return length;
 }
 
-bool CVLFakePlatform::QueryVersion(uint32_t structSize, VLOsVersion& version) {
+bool VLFakePlatform::QueryVersion(uint32_t structSize, VLOsVersion& version) {
     m_versionQueries.push_back(structSize);
     if (structSize == kVersionInfoExSize ? m_bFailVersionEx : m_bFailVersionBasic) return false;
     version = m_version;
     return true;
 }
 
-std::unique_ptr<IVLRegistryKey> CVLFakePlatform::OpenMachineKeyForSet(const std::string& subKey) {
+std::unique_ptr<IVLRegistryKey> VLFakePlatform::OpenMachineKeyForSet(const std::string& subKey) {
     m_openedKeys.push_back(subKey);
     m_registryCalls.push_back("open");
     if (m_bFailOpenKey) return nullptr;
-    return std::make_unique<CVLFakeKey>(*this, subKey);
+    return std::make_unique<VLFakeKey>(*this, subKey);
 }
 
-std::unique_ptr<IVLWritableFile> CVLFakePlatform::CreateTempFile(const std::string& folder, std::string& tempPath) {
+std::unique_ptr<IVLWritableFile> VLFakePlatform::CreateTempFile(const std::string& folder, std::string& tempPath) {
     if (m_bFailCreate || !m_folders.count(folder)) return nullptr;
     tempPath = folder + "\\" + kTempPrefix + std::to_string(m_tempCount++) + ".tmp";
     m_files[tempPath];
-    return std::make_unique<CVLFakeFile>(*this, tempPath);
+    return std::make_unique<VLFakeFile>(*this, tempPath);
 }
 
-bool CVLFakePlatform::MoveNoReplace(const std::string& from, const std::string& to) {
+bool VLFakePlatform::MoveNoReplace(const std::string& from, const std::string& to) {
     if (m_bFailMove || Exists(to) || !m_files.count(from)) return false;
     m_files[to] = m_files[from];
     m_files.erase(from);

@@ -12,9 +12,9 @@
 // The installer's platform in memory, with failures on demand: files and
 // folders in maps, a registry that records what is written, and a system
 // whose folder, version and rights the test chooses.
-class CVLFakePlatform : public IVLSystemInfo, public IVLFontRegistry, public IVLFileSystem {
+class VLFakePlatform : public IVLSystemInfo, public IVLFontRegistry, public IVLFileSystem {
 public:
-    CVLFakePlatform() : m_platform{*this, *this, *this} {}
+    VLFakePlatform() : m_platform{*this, *this, *this} {}
     VLInstallPlatform& Platform() { return m_platform; }
 
     // System.
@@ -68,14 +68,14 @@ public:
     std::string ToNativePath(const std::string& path) override { return path; }
 
 private:
-    friend class CVLFakeFile;
+    friend class VLFakeFile;
     VLInstallPlatform m_platform;
     int m_writeCount = 0;
     int m_tempCount = 0;
 };
 
 // A progress bar that clamps like the control and remembers every position.
-class CVLFakeBar : public IVLProgressBar {
+class VLFakeBar : public IVLProgressBar {
 public:
     int32_t GetPos() override { return m_position; }
     void SetPos(int32_t position) override {
@@ -88,13 +88,13 @@ public:
 };
 
 // Installs a fresh bar and an empty accumulator for one test.
-class CVLProgressFixture {
+class VLProgressFixture {
 public:
-    CVLProgressFixture() {
+    VLProgressFixture() {
         ResetProgressStateForTesting();
         SetProgressBarLookup([this] { return &m_bar; });
     }
-    ~CVLProgressFixture() { ResetProgressStateForTesting(); }
+    ~VLProgressFixture() { ResetProgressStateForTesting(); }
 
-    CVLFakeBar m_bar;
+    VLFakeBar m_bar;
 };

@@ -30,14 +30,14 @@ TEST(SystemFontsFolder, PrefixIsExactCaseSensitiveAndComplete) {
         {"", "\\Fonts\\abc.ttf", false},
     };
     for (const Case& c : cases) {
-        CVLFakePlatform fake;
+        VLFakePlatform fake;
         fake.m_strWindowsFolder = c.windowsFolder;
         EXPECT_EQ(IsInSystemFontsFolder(fake, c.path), c.expected) << c.windowsFolder << " / " << c.path;
     }
 }
 
 TEST(SystemFontsFolder, WindowsFolderThatDoesNotFitIsNotUsed) {
-    CVLFakePlatform fake;
+    VLFakePlatform fake;
     fake.m_strWindowsFolder = "C:\\" + std::string(300, 'W');
     EXPECT_EQ(GetWindowsFolder(fake), "");
     fake.m_reportedLength = 260;
@@ -53,7 +53,7 @@ TEST(FontsRegistryKey, ChosenByPlatformId) {
         const char* key;
     } cases[] = {{0, ""}, {1, k9xKey}, {2, kNtKey}, {3, ""}, {0xFFFFFFFF, ""}};
     for (const Case& c : cases) {
-        CVLFakePlatform fake;
+        VLFakePlatform fake;
         fake.m_version.platformId = c.platformId;
         std::string key = "stale";
         EXPECT_EQ(GetFontsRegistryKey(fake, key), *c.key != '\0') << c.platformId;
@@ -64,7 +64,7 @@ TEST(FontsRegistryKey, ChosenByPlatformId) {
 }
 
 TEST(FontsRegistryKey, FallsBackToTheBasicVersionStructure) {
-    CVLFakePlatform fake;
+    VLFakePlatform fake;
     fake.m_bFailVersionEx = true;
     std::string key;
     EXPECT_TRUE(GetFontsRegistryKey(fake, key));
@@ -77,7 +77,7 @@ TEST(FontsRegistryKey, FallsBackToTheBasicVersionStructure) {
 }
 
 TEST(RegisterFont, WritesTheValueThenAddsTheFontToTheSession) {
-    CVLFakePlatform fake;
+    VLFakePlatform fake;
     EXPECT_EQ(RegisterFont(fake, fake, "ABC (TrueType)", "ABC.otf"), VLRegistration::kRegistered);
     EXPECT_EQ(fake.m_openedKeys, std::vector<std::string>{kNtKey});
     EXPECT_EQ(fake.m_values[std::string(kNtKey) + "\\ABC (TrueType)"], "ABC.otf");
@@ -100,7 +100,7 @@ TEST(RegisterFont, EveryFailureLeavesTheSessionAlone) {
         {"value cannot be set", 2, false, false, true, VLRegistration::kValueNotSet, {"open", "query", "set", "close"}},
     };
     for (const Case& c : cases) {
-        CVLFakePlatform fake;
+        VLFakePlatform fake;
         fake.m_version.platformId = c.platformId;
         fake.m_bFailVersionEx = fake.m_bFailVersionBasic = c.failVersion;
         fake.m_bFailOpenKey = c.failOpen;
@@ -130,7 +130,7 @@ TEST(RegisterFont, AnExistingValueIsNeverRebound) {
         {"\x82\x61.ttf", VLRegistration::kNameTaken, false},
     };
     for (const Case& c : cases) {
-        CVLFakePlatform fake;
+        VLFakePlatform fake;
         const std::string value = std::string(kNtKey) + "\\Fam W3 (TrueType)";
         fake.m_values[value] = c.existing;
         const std::string fileName = std::string(c.existing).find('\x82') == 0 ? "\x82\x41.ttf" : "ABC.ttf";
@@ -146,14 +146,14 @@ TEST(RegisterFont, AnExistingValueIsNeverRebound) {
 // A font the running system refuses is not left named under the key, unless
 // the value was there before (then it is not ours to take away).
 TEST(RegisterFont, RefusedByTheSessionTakesItsOwnValueBack) {
-    CVLFakePlatform fake;
+    VLFakePlatform fake;
     fake.m_bRefuseSessionFont = true;
     EXPECT_EQ(RegisterFont(fake, fake, "ABC (TrueType)", "ABC.ttf"), VLRegistration::kSessionRefused);
     EXPECT_TRUE(fake.m_values.empty());
     EXPECT_EQ(fake.m_registryCalls.back(), "close");
     EXPECT_EQ(std::count(fake.m_registryCalls.begin(), fake.m_registryCalls.end(), "delete"), 1);
 
-    CVLFakePlatform before;
+    VLFakePlatform before;
     before.m_bRefuseSessionFont = true;
     before.m_values[std::string(kNtKey) + "\\ABC (TrueType)"] = "ABC.ttf";
     EXPECT_EQ(RegisterFont(before, before, "ABC (TrueType)", "ABC.ttf"), VLRegistration::kSessionRefused);
@@ -168,7 +168,7 @@ TEST(IsVersion6OrLater, ReadsTheMajorVersionAndTreatsFailureAsZero) {
         bool expected;
     } cases[] = {{5, false, false}, {6, false, true}, {10, false, true}, {6, true, false}};
     for (const Case& c : cases) {
-        CVLFakePlatform fake;
+        VLFakePlatform fake;
         fake.m_version.majorVersion = c.major;
         fake.m_bFailVersionEx = c.fail;
         EXPECT_EQ(IsVersion6OrLater(fake), c.expected) << c.major << " " << c.fail;
@@ -183,7 +183,7 @@ TEST(GetPlatformId, BasicQueryAndUnknownValues) {
         int32_t expected;
     } cases[] = {{0, false, 0}, {1, false, 1}, {2, false, 2}, {3, false, -1}, {2, true, -1}};
     for (const Case& c : cases) {
-        CVLFakePlatform fake;
+        VLFakePlatform fake;
         fake.m_version.platformId = c.platformId;
         fake.m_bFailVersionBasic = c.fail;
         EXPECT_EQ(GetPlatformId(fake), c.expected);

@@ -26,8 +26,8 @@ struct WriterFixture : ::testing::Test {
                              report);
     }
 
-    CVLProgressFixture progress;
-    CVLFakePlatform fake;
+    VLProgressFixture progress;
+    VLFakePlatform fake;
 };
 
 TEST_F(WriterFixture, ChunksOf3000WithTheRemainderLastAndEvenWhenEmpty) {
@@ -44,8 +44,8 @@ TEST_F(WriterFixture, ChunksOf3000WithTheRemainderLastAndEvenWhenEmpty) {
         {6001, {3000, 3000, 0}, {10, 20, 30}},
     };
     for (const Case& c : cases) {
-        CVLProgressFixture freshProgress;
-        CVLFakePlatform local;
+        VLProgressFixture freshProgress;
+        VLFakePlatform local;
         local.m_folders = {kOther};
         const std::string payload = Payload(c.size);
         ASSERT_TRUE(WriteFontFile(local.Platform(), std::string(kOther) + "\\ABC.ttf", "ABC.ttf", "ABC (TrueType)",
@@ -86,7 +86,7 @@ TEST_F(WriterFixture, FailedRegistrationRemovesTheFileAgain) {
         {"name taken by another file", false, false, false, "arialbd.ttf", VLFontOutcome::kNameTaken},
     };
     for (const Case& c : cases) {
-        CVLFakePlatform local;
+        VLFakePlatform local;
         local.m_folders = {kFonts};
         local.m_bFailOpenKey = c.failOpen;
         local.m_bFailSetValue = c.failSet;
@@ -122,8 +122,8 @@ TEST(FontWriter, WriteErrorsLeaveNothingBehind) {
         {"final name cannot be taken", false, 0, false, true},
     };
     for (const Case& c : cases) {
-        CVLProgressFixture progress;
-        CVLFakePlatform fake;
+        VLProgressFixture progress;
+        VLFakePlatform fake;
         fake.m_folders = {kFonts};
         fake.m_bFailCreate = c.failCreate;
         fake.m_failWriteNumber = c.failWrite;

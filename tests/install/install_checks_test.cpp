@@ -50,7 +50,7 @@ TEST(InstallChecks, FirstFailingCheckNamesItsMessage) {
         {"ttf in lower case means .otf", {0}, "D:\\Out", 2, true, "ttf", "D:\\Out\\A.otf", VLStartRefusal::kFontAlreadyPresent},
     };
     for (const Case& c : cases) {
-        CVLFakePlatform fake;
+        VLFakePlatform fake;
         fake.m_version.platformId = c.platformId;
         fake.m_bAdministrator = c.administrator;
         std::string existing = c.existing;
@@ -66,7 +66,7 @@ TEST(InstallChecks, FirstFailingCheckNamesItsMessage) {
 }
 
 TEST(InstallChecks, FailedAdministratorQueryCountsAsNoRights) {
-    CVLFakePlatform fake;
+    VLFakePlatform fake;
     fake.m_bFailVersionBasic = true;  // platform -1: the rights matter
     fake.m_bAdministrator = false;
     EXPECT_TRUE(NeedsAdministrator(fake, "C:\\WINDOWS\\Fonts"));

@@ -11,7 +11,7 @@
 namespace {
 
 // Records every host call, in order.
-class CVLFakeHost : public IVLInstallHost {
+class VLFakeHost : public IVLInstallHost {
 public:
     bool IsFontChecked(int32_t index) override { return m_checked.count(index) > 0; }
     void AppendLog(const std::string& text) override { m_log.push_back(text); }
@@ -33,7 +33,7 @@ public:
 };
 
 // Answers each install with the next scripted result and records the call.
-class CVLFakeInstaller : public IVLFontInstaller {
+class VLFakeInstaller : public IVLFontInstaller {
 public:
     VLFontOutcome InstallOneFont(const std::string& destPath, const VLFontInfo& font, const std::string& sourcePath,
                                  const std::string& fontType) override {
@@ -69,13 +69,13 @@ std::string Announcement(const std::string& label) {
 const std::vector<std::string> kEndEvents = {"finished"};
 
 TEST(InstallJob, SucceededFailedAndPresentFonts) {
-    CVLProgressFixture progress;
+    VLProgressFixture progress;
     progress.m_bar.m_position = 55;
-    CVLFakePlatform fake;
+    VLFakePlatform fake;
     fake.m_files["D:\\Out\\F2.ttf"] = "old";
-    CVLFakeHost host;
+    VLFakeHost host;
     host.m_checked = {0, 1, 2};
-    CVLFakeInstaller installer;
+    VLFakeInstaller installer;
     installer.m_results = {VLFontOutcome::kInstalled, VLFontOutcome::kFailed};
 
     const VLInstallSummary summary =
@@ -104,11 +104,11 @@ TEST(InstallJob, SucceededFailedAndPresentFonts) {
 // a name that is not a plain file name is refused before anything is looked
 // up, read or written.
 TEST(InstallJob, FailuresSayWhyAndUnsafeNamesAreNeverTouched) {
-    CVLProgressFixture progress;
-    CVLFakePlatform fake;
-    CVLFakeHost host;
+    VLProgressFixture progress;
+    VLFakePlatform fake;
+    VLFakeHost host;
     host.m_checked = {0, 1, 2, 3, 4};
-    CVLFakeInstaller installer;
+    VLFakeInstaller installer;
     installer.m_results = {VLFontOutcome::kUnknownFontType, VLFontOutcome::kNameTaken,
                            VLFontOutcome::kNotRegistered};
     VLPackageInfo package = Package("TTF", 5);
@@ -131,11 +131,11 @@ TEST(InstallJob, FailuresSayWhyAndUnsafeNamesAreNeverTouched) {
 }
 
 TEST(InstallJob, AllSucceededAndUncheckedEntriesAreSilent) {
-    CVLProgressFixture progress;
-    CVLFakePlatform fake;
-    CVLFakeHost host;
+    VLProgressFixture progress;
+    VLFakePlatform fake;
+    VLFakeHost host;
     host.m_checked = {1, 3, 7};  // 7 has no font
-    CVLFakeInstaller installer;
+    VLFakeInstaller installer;
     VLPackageInfo package = Package("OTF", 4);
     package.m_fonts[3].m_familyName.clear();
     package.m_fonts[3].m_styleName.clear();
@@ -153,13 +153,13 @@ TEST(InstallJob, AllSucceededAndUncheckedEntriesAreSilent) {
 }
 
 TEST(InstallJob, HostTextsAreUsedAndLabelsAreNotFormats) {
-    CVLProgressFixture progress;
-    CVLFakePlatform fake;
-    CVLFakeHost host;
+    VLProgressFixture progress;
+    VLFakePlatform fake;
+    VLFakeHost host;
     host.m_checked = {0};
     host.m_texts[VLJobText::kAllInstalled] = "done";
     host.m_texts[VLJobText::kFontsFailed] = "%d failed (%s stays)";
-    CVLFakeInstaller installer;
+    VLFakeInstaller installer;
     installer.m_results = {VLFontOutcome::kFailed};
     VLPackageInfo package = Package("TTF", 1);
     package.m_fonts[0].m_familyName = "%s%n%d";
@@ -171,10 +171,10 @@ TEST(InstallJob, HostTextsAreUsedAndLabelsAreNotFormats) {
 }
 
 TEST(InstallJob, NothingCheckedStillEndsTheWizardStep) {
-    CVLProgressFixture progress;
-    CVLFakePlatform fake;
-    CVLFakeHost host;
-    CVLFakeInstaller installer;
+    VLProgressFixture progress;
+    VLFakePlatform fake;
+    VLFakeHost host;
+    VLFakeInstaller installer;
     RunInstallJob(host, installer, fake, Package("TTF", 2), "C:\\FONTDATA\\", "D:\\Out");
     EXPECT_EQ(host.m_log, (std::vector<std::string>{"\n", kTextAllInstalled}));
     EXPECT_TRUE(installer.m_calls.empty());

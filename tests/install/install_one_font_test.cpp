@@ -18,7 +18,7 @@ constexpr uint8_t kGoodChecksum = 0x5A;
 // A codec over the fake's files: reading adds the 30 units the real one adds,
 // "decompressing" copies, "descrambling" checks the last byte.
 struct FakeCodec {
-    explicit FakeCodec(CVLFakePlatform& fake) : m_fake(fake) {}
+    explicit FakeCodec(VLFakePlatform& fake) : m_fake(fake) {}
 
     VLFontCodec Codec() {
         return VLFontCodec{
@@ -52,7 +52,7 @@ struct FakeCodec {
         };
     }
 
-    CVLFakePlatform& m_fake;
+    VLFakePlatform& m_fake;
     bool m_bThrow = false;
     bool m_bFailDecompress = false;
     int32_t m_number = -1;
@@ -102,8 +102,8 @@ TEST(InstallOneFont, FailureTable) {
         {"allocation failure inside", kSource, kGoodChecksum, false, true, kFonts, 0, false, "TTF", 4, false},
     };
     for (const Case& c : cases) {
-        CVLProgressFixture progress;
-        CVLFakePlatform fake;
+        VLProgressFixture progress;
+        VLFakePlatform fake;
         fake.m_folders = {kFonts, kOther};
         fake.m_failWriteNumber = c.failWrite;
         fake.m_bFailOpenKey = c.failRegistry;
@@ -143,8 +143,8 @@ TEST(InstallOneFont, TheFontsOwnStructureIsCheckedBeforeWriting) {
         {VLSfntCheck::kBroken, 4, ""},
     };
     for (const Case& c : cases) {
-        CVLProgressFixture progress;
-        CVLFakePlatform fake;
+        VLProgressFixture progress;
+        VLFakePlatform fake;
         fake.m_folders = {kOther};
         fake.m_files[kSource] = SourceBytes(kGoodChecksum);
         FakeCodec codec(fake);
@@ -159,9 +159,9 @@ TEST(InstallOneFont, TheFontsOwnStructureIsCheckedBeforeWriting) {
 }
 
 TEST(InstallOneFont, MissingSourceLeavesTheBarAtZero) {
-    CVLProgressFixture progress;
+    VLProgressFixture progress;
     progress.m_bar.m_position = 40;
-    CVLFakePlatform fake;
+    VLFakePlatform fake;
     fake.m_folders = {kOther};
     FakeCodec codec(fake);
     EXPECT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), std::string(kOther) + "\\ABC.ttf", Font(), kSource, "TTF"),
@@ -170,8 +170,8 @@ TEST(InstallOneFont, MissingSourceLeavesTheBarAtZero) {
 }
 
 TEST(InstallOneFont, ProgressRunsTo100ThenBackToZero) {
-    CVLProgressFixture progress;
-    CVLFakePlatform fake;
+    VLProgressFixture progress;
+    VLFakePlatform fake;
     fake.m_folders = {kOther};
     fake.m_files[kSource] = SourceBytes(kGoodChecksum);
     FakeCodec codec(fake);
@@ -191,8 +191,8 @@ TEST(InstallOneFont, OpenTypeValueNameFollowsTheVersion) {
         const char* valueName;
     } cases[] = {{5, "ABC (OpenType)"}, {6, "ABC (TrueType)"}};
     for (const Case& c : cases) {
-        CVLProgressFixture progress;
-        CVLFakePlatform fake;
+        VLProgressFixture progress;
+        VLFakePlatform fake;
         fake.m_version.majorVersion = c.major;
         fake.m_folders = {kFonts};
         fake.m_files[kSource] = SourceBytes(kGoodChecksum);
@@ -211,8 +211,8 @@ TEST(FontInstaller, BroadcastsOnceAfterTheJobWhenAFontWasRegistered) {
         int broadcasts;
     } cases[] = {{kFonts, 1}, {kOther, 0}};
     for (const Case& c : cases) {
-        CVLProgressFixture progress;
-        CVLFakePlatform fake;
+        VLProgressFixture progress;
+        VLFakePlatform fake;
         fake.m_folders = {kFonts, kOther};
         fake.m_files[kSource] = SourceBytes(kGoodChecksum);
         FakeCodec codec(fake);

@@ -43,7 +43,7 @@ std::vector<std::string> Names(const std::string& folder) {
 }
 
 TEST(InstallPackage, InstallsDecodedFontsSkipsCorruptOnesAndNeverOverwrites) {
-    CVLProgressFixture progress;
+    VLProgressFixture progress;
     TempDir fontData;
     TempDir dest;
     VLPackageInfo package;
@@ -62,7 +62,7 @@ TEST(InstallPackage, InstallsDecodedFontsSkipsCorruptOnesAndNeverOverwrites) {
 
     VLInstallPlatform& platform = GetSystemInstallPlatform();
     VLFontInstaller installer(platform, GetFontCodec());
-    CVLRecordingHost host;
+    VLRecordingHost host;
     const VLInstallSummary summary = RunInstallJob(host, installer, platform.files, package, fontData.path(), dest.path());
 
     EXPECT_EQ(summary.failedCount, 1);
@@ -77,7 +77,7 @@ TEST(InstallPackage, InstallsDecodedFontsSkipsCorruptOnesAndNeverOverwrites) {
 
     // A second run finds both fonts in place and leaves them as they are.
     WriteBytes(dest.Child("Alpha.ttf"), "kept");
-    CVLRecordingHost again;
+    VLRecordingHost again;
     const VLInstallSummary second = RunInstallJob(again, installer, platform.files, package, fontData.path(), dest.path());
     EXPECT_EQ(second.failedCount, 3);
     EXPECT_EQ(again.m_log[1], kTextAlreadyPresent);

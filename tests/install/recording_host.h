@@ -6,7 +6,7 @@
 #include "install/install_job.h"
 
 // A host that checks every font and records the log and the messages.
-class CVLRecordingHost : public IVLInstallHost {
+class VLRecordingHost : public IVLInstallHost {
 public:
     bool IsFontChecked(int32_t) override { return true; }
     void AppendLog(const std::string& text) override { m_log.push_back(text); }

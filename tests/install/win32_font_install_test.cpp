@@ -124,7 +124,7 @@ TEST(Win32FontInstall, IntoTheSystemFontFolderAndElsewhere) {
     ASSERT_TRUE(packed.has_value());
     WriteBytes(fontData.Child("vlfont.cmp"), std::string(packed->begin(), packed->end()));
 
-    CVLProgressFixture progress;
+    VLProgressFixture progress;
     VLInstallPlatform& platform = GetSystemInstallPlatform();
     VLFontInfo entry;
     entry.m_baseName = "vl" + tag;
@@ -244,10 +244,10 @@ TEST(Win32FontInstall, HostilePackageWritesAndRegistersNothingOutsideItsFonts) {
     std::map<std::string, uint64_t> before;
     listReachable(before);
 
-    CVLProgressFixture progress;
+    VLProgressFixture progress;
     VLInstallPlatform& platform = GetSystemInstallPlatform();
     VLFontInstaller installer(platform, GetFontCodec());
-    CVLRecordingHost host;
+    VLRecordingHost host;
     const VLInstallSummary summary =
         RunInstallJob(host, installer, platform.files, package, fontData, "C:\\windows\\Fonts");
 
@@ -292,10 +292,10 @@ TEST(Win32FontInstall, UnknownFontTypeIsNoSuccess) {
     VLFontInfo entry;
     entry.m_baseName = "vlttf";
     package.m_fonts.push_back(entry);
-    CVLProgressFixture progress;
+    VLProgressFixture progress;
     VLInstallPlatform& platform = GetSystemInstallPlatform();
     VLFontInstaller installer(platform, GetFontCodec());
-    CVLRecordingHost host;
+    VLRecordingHost host;
     const VLInstallSummary summary =
         RunInstallJob(host, installer, platform.files, package, fontData.path(), "C:\\windows\\Fonts");
     EXPECT_EQ(summary.failedCount, 1);

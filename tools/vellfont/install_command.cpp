@@ -37,9 +37,9 @@ struct InstallOptions {
 };
 
 // A one-line bar on stderr, drawn only when stderr is a terminal.
-class CVLConsoleBar : public IVLProgressBar {
+class VLConsoleBar : public IVLProgressBar {
 public:
-    CVLConsoleBar() : m_bVisible(IsTerminal(stderr)) {}
+    VLConsoleBar() : m_bVisible(IsTerminal(stderr)) {}
 
     int32_t GetPos() override { return m_position; }
     void SetPos(int32_t position) override {
@@ -75,9 +75,9 @@ private:
 };
 
 // The job's host on the console: the log on stdout, no wizard to update.
-class CVLConsoleHost : public IVLInstallHost {
+class VLConsoleHost : public IVLInstallHost {
 public:
-    CVLConsoleHost(std::vector<bool> checked, CVLConsoleBar& bar) : m_checked(std::move(checked)), m_bar(bar) {}
+    VLConsoleHost(std::vector<bool> checked, VLConsoleBar& bar) : m_checked(std::move(checked)), m_bar(bar) {}
 
     bool IsFontChecked(int32_t index) override {
         return index >= 0 && static_cast<size_t>(index) < m_checked.size() && m_checked[static_cast<size_t>(index)];
@@ -97,7 +97,7 @@ public:
 
 private:
     std::vector<bool> m_checked;
-    CVLConsoleBar& m_bar;
+    VLConsoleBar& m_bar;
     std::string m_lastLine;
 };
 
@@ -176,9 +176,9 @@ void Install(const InstallOptions& options) {
     const VLStartRefusal refusal = CheckInstallStart(platform.system, platform.files, package, isChecked, destDir);
     if (refusal != VLStartRefusal::kNone) Fail(kExitNotStarted, ShiftJisForConsole(StartRefusalText(refusal)));
 
-    CVLConsoleBar bar;
+    VLConsoleBar bar;
     SetProgressBarLookup([&bar] { return &bar; });
-    CVLConsoleHost host(checked, bar);
+    VLConsoleHost host(checked, bar);
     // A stale table checksum does not stop a font, but the admin hears of it.
     VLFontInstaller installer(platform, GetFontCodec(), [&bar](const std::string& destPath, const std::string& warning) {
         bar.Clear();
