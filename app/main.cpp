@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/otf_inst_win_app.h"
+#include "ui/installer_app.h"
 #include "platform/framework/win_app.h"
 
 // The one application object, constructed before the entry code runs.

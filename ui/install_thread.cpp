@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "app/otf_inst_win_app.h"
+#include "ui/installer_app.h"
 #include "install/font_codec.h"
 #include "install/install_job.h"
 #include "install/install_one_font.h"
 #include "platform/framework/message_box.h"
 #include "platform/framework/resource_text.h"
 #include "platform/install_platform.h"
-#include "ui/my_property_sheet.h"
+#include "ui/wizard_sheet.h"
 #include "ui/wizard_buttons.h"
 
 namespace {

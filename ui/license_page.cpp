@@ -8,7 +8,7 @@
 
 #include "resources/resource.h"
 #include "ui/control_text.h"
-#include "ui/my_property_sheet.h"
+#include "ui/wizard_sheet.h"
 #include "ui/wizard_buttons.h"
 
 namespace {

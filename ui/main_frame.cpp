@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/otf_inst_win_app.h"
+#include "ui/installer_app.h"
 #include "platform/framework/command_ids.h"
 #include "platform/framework/message_box.h"
 #include "platform/framework/resource_text.h"

@@ -4,12 +4,12 @@
 
 #include <shlobj.h>
 
-#include "app/otf_inst_win_app.h"
+#include "ui/installer_app.h"
 #include "install/install_checks.h"
 #include "platform/framework/win_thread.h"
 #include "platform/install_platform.h"
 #include "ui/install_thread.h"
-#include "ui/my_property_sheet.h"
+#include "ui/wizard_sheet.h"
 #include "ui/wizard_progress_bar.h"
 #include "platform/framework/message_box.h"
 #include "resources/resource.h"

@@ -1,6 +1,6 @@
 #include "ui/user_reg_page.h"
 
-#include "app/otf_inst_win_app.h"
+#include "ui/installer_app.h"
 #include "platform/framework/resource_text.h"
 
 void CUserRegPage::DoDataExchange() { m_link.SubclassDlgItem(IDC_REGISTER_LINK, m_hWnd); }

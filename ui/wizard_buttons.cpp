@@ -2,8 +2,8 @@
 
 #include <prsht.h>
 
-#include "app/otf_inst_win_app.h"
-#include "ui/my_property_sheet.h"
+#include "ui/installer_app.h"
+#include "ui/wizard_sheet.h"
 
 void PostWizardButtons(DWORD flags) {
     COTFInstWinApp* app = GetInstApp();

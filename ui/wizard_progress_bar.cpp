@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/otf_inst_win_app.h"
+#include "ui/installer_app.h"
 #include "install/progress.h"
-#include "ui/my_property_sheet.h"
+#include "ui/wizard_sheet.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/vellfont/codec_command_manifest.h"
+#include "tools/vellfont/manifest.h"
 
 #include <sstream>
 

@@ -1,4 +1,4 @@
-#include "tools/vellfont/codec_command_files.h"
+#include "tools/vellfont/font_files.h"
 
 #include <sys/stat.h>
 

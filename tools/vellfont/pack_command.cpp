@@ -1,5 +1,5 @@
 // pack: builds a FONTDATA folder (otf.inf and one .cmp per font) from a manifest.
-#include "tools/vellfont/codec_command_pack.h"
+#include "tools/vellfont/pack_command.h"
 
 #include <CLI/CLI.hpp>
 
@@ -13,8 +13,8 @@
 #include "catalogue/inf_scrambling.h"
 #include "codec/cmp_encoder.h"
 #include "codec/sfnt_check.h"
-#include "tools/vellfont/codec_command_files.h"
-#include "tools/vellfont/codec_command_manifest.h"
+#include "tools/vellfont/font_files.h"
+#include "tools/vellfont/manifest.h"
 #include "tools/vellfont/console.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "platform/framework/property_sheet.h"
-#include "ui/finish_page.h"
+#include "ui/progress_page.h"
 #include "ui/license_page.h"
 #include "ui/select_font_page.h"
-#include "ui/splash_page.h"
+#include "ui/welcome_page.h"
 #include "ui/user_reg_page.h"
 
 // Page indices of the wizard.

@@ -1,4 +1,4 @@
-#include "ui/finish_page.h"
+#include "ui/progress_page.h"
 
 #include <prsht.h>
 #include <uxtheme.h>

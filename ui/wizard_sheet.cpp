@@ -1,6 +1,6 @@
-#include "ui/my_property_sheet.h"
+#include "ui/wizard_sheet.h"
 
-#include "app/otf_inst_win_app.h"
+#include "ui/installer_app.h"
 #include "resources/resource.h"
 
 CMyPropertySheet::CMyPropertySheet(CWnd* parent) : CPropertySheet(IDS_WIZARD_CAPTION, parent, 0) {

@@ -1,10 +1,10 @@
-#include "ui/otf_inst_win_view.h"
+#include "ui/wizard_view.h"
 
-#include "app/otf_inst_win_app.h"
+#include "ui/installer_app.h"
 #include "platform/framework/document.h"
 #include "platform/framework/frame_wnd.h"
 #include "resources/resource.h"
-#include "ui/my_property_sheet.h"
+#include "ui/wizard_sheet.h"
 
 namespace {
 // "Vellフォントをインストール"

@@ -14,8 +14,9 @@
 
 class CMyPropertySheet;
 
-// The installer's application object: start-up and exit, and the state the
-// wizard pages and the install worker share.
+// The installer's application object: the state the wizard pages and the
+// install worker share, and its commands. Its start-up (InitInstance, and the
+// constructor and destructor with it) is the executable's, app/installer_startup.cpp.
 class COTFInstWinApp : public CWinApp {
 public:
     COTFInstWinApp();

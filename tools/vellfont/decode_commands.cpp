@@ -7,8 +7,8 @@
 
 #include "catalogue/base_name_check.h"
 #include "catalogue/inf_loader.h"
-#include "tools/vellfont/codec_command_files.h"
-#include "tools/vellfont/codec_command_pack.h"
+#include "tools/vellfont/font_files.h"
+#include "tools/vellfont/pack_command.h"
 #include "tools/vellfont/commands.h"
 #include "tools/vellfont/console.h"
 

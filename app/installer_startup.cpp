@@ -1,4 +1,6 @@
-#include "app/otf_inst_win_app.h"
+// The installer's start-up: the single-instance check, the document template,
+// the catalogue and the default destination.
+#include "ui/installer_app.h"
 
 #include "app/current_package.h"
 #include "app/startup_paths.h"
@@ -9,11 +11,10 @@
 #include "platform/framework/message_box.h"
 #include "platform/install_platform.h"
 #include "resources/resource.h"
-#include "ui/about_dialog.h"
 #include "ui/main_frame.h"
-#include "ui/my_property_sheet.h"
-#include "ui/otf_inst_win_doc.h"
-#include "ui/otf_inst_win_view.h"
+#include "ui/wizard_sheet.h"
+#include "ui/title_document.h"
+#include "ui/wizard_view.h"
 
 namespace {
 const char kMutexName[] = "WinInstallerVellApp";
@@ -24,10 +25,11 @@ CFrameWnd* MakeFrame() { return new CMainFrame(); }
 CFormView* MakeView() { return new COTFInstWinView(); }
 }  // namespace
 
+// The constructor and the destructor live here, with the start-up: the class's
+// virtual table comes with them, so the UI library's part of the class links
+// into a test without this executable.
 COTFInstWinApp::COTFInstWinApp() = default;
 COTFInstWinApp::~COTFInstWinApp() = default;
-
-COTFInstWinApp* GetInstApp() { return static_cast<COTFInstWinApp*>(GetCurrentApp()); }
 
 BOOL COTFInstWinApp::InitInstance() {
     // Held for as long as the application object lives: it marks this copy
@@ -66,31 +68,4 @@ BOOL COTFInstWinApp::InitInstance() {
     ShowWindow(GetMainHwnd(), SW_SHOW);
     UpdateWindow(GetMainHwnd());
     return TRUE;
-}
-
-int COTFInstWinApp::ExitInstance() {
-    m_pCatalog.reset();
-    m_pSheet.reset();
-    return CWinApp::ExitInstance();
-}
-
-bool COTFInstWinApp::OnCmdMsg(UINT id) {
-    if (id == ID_APP_ABOUT) {
-        OnAppAbout();
-        return true;
-    }
-    return CWinApp::OnCmdMsg(id);
-}
-
-bool COTFInstWinApp::OnUpdateCmdUI(UINT id, bool& enabled) {
-    if (id == ID_APP_ABOUT) {
-        enabled = true;
-        return true;
-    }
-    return CWinApp::OnUpdateCmdUI(id, enabled);
-}
-
-void COTFInstWinApp::OnAppAbout() {
-    CAboutDlg about;
-    about.DoModal(GetMainHwnd());
 }
