@@ -2,8 +2,12 @@
 
 #include "ui/installer_app.h"
 #include "platform/framework/win_app.h"
+#include "platform/system_dlls.h"
 
 // The one application object, constructed before the entry code runs.
 COTFInstWinApp theApp;
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return RunApplication(instance); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    RestrictDllSearchPath();
+    return RunApplication(instance);
+}

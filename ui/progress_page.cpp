@@ -1,8 +1,7 @@
 #include "ui/progress_page.h"
 
 #include <prsht.h>
-#include <uxtheme.h>
-
+#include "platform/system_dlls.h"
 #include "resources/resource.h"
 #include "ui/wizard_buttons.h"
 
@@ -25,7 +24,13 @@ BOOL VLFinishPage::OnInitDialog() {
     m_progress.SetStep(1);
     // The classic segmented bar, also where the system would theme it (Wine
     // does, and its themed drawing makes every position change costly).
-    SetWindowTheme(m_progress.m_hWnd, L" ", L" ");
+    // uxtheme.dll comes from the system folder only (platform/system_dlls.h).
+    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    if (HMODULE uxtheme = LoadSystemDll("uxtheme.dll")) {
+        const auto setTheme = reinterpret_cast<SetWindowThemeFn>(
+            reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")));
+        if (setTheme != nullptr) setTheme(m_progress.m_hWnd, L" ", L" ");
+    }
     // The unthemed bar's frame differs from the themed one's: have it redrawn.
     SetWindowPos(m_progress.m_hWnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

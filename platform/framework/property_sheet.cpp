@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/system_dlls.h"
 #include "platform/framework/dialog_template.h"
 #include "platform/framework/resource_text.h"
 #include "platform/framework/win_app.h"
@@ -77,7 +78,7 @@ bool CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
 
     g_pendingSheetStyle = style;
     g_hasPendingSheetFont = !m_pages.empty() && ReadDialogResourceFont(m_pages[0]->GetTemplateId(), g_pendingSheetFont);
-    HWND hwnd = reinterpret_cast<HWND>(PropertySheetA(&header));
+    HWND hwnd = reinterpret_cast<HWND>(CommonControlsPropertySheet(&header));
     g_pendingSheetStyle = 0;
     g_hasPendingSheetFont = false;
     if (hwnd == nullptr || hwnd == reinterpret_cast<HWND>(-1)) return false;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "platform/system_dlls.h"
 #include "platform/framework/command_ids.h"
 #include "platform/win32_handles.h"
 #include "platform/framework/resource_text.h"
@@ -29,7 +30,7 @@ HWND CWinApp::GetMainHwnd() const { return m_pMainWnd != nullptr ? m_pMainWnd->m
 
 void CWinApp::InitCommonControlsAndCom() {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    CommonControlsInit(&controls);
     // The shell's folder picker wants COM on the calling thread.
     m_bComInitialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 }

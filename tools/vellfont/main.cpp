@@ -4,7 +4,15 @@
 
 #include "tools/vellfont/commands.h"
 
+#ifdef _WIN32
+#include "platform/system_dlls.h"
+#endif
+
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Admins run the tool elevated from wherever the package came with it.
+    RestrictDllSearchPath();
+#endif
     CLI::App app{"vellfont: font package tool"};
     app.require_subcommand(1);
     AddInfCommands(app);
