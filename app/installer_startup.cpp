@@ -12,8 +12,8 @@
 #include "platform/install_platform.h"
 #include "resources/resource.h"
 #include "ui/main_frame.h"
-#include "ui/wizard_sheet.h"
 #include "ui/title_document.h"
+#include "ui/wizard_sheet.h"
 #include "ui/wizard_view.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "ui/installer_app.h"
 #include "platform/framework/win_app.h"
 #include "platform/system_dlls.h"
+#include "ui/installer_app.h"
 
 // The one application object, constructed before the entry code runs.
 COTFInstWinApp theApp;

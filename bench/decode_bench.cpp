@@ -117,8 +117,9 @@ void BenchFont(const std::string& path, int runs) {
         }
 #ifdef VL_BENCH_REFERENCES
         libdeflateTimes.push_back(Time("libdeflate", [&] {
-            return libdeflate_deflate_decompress(decompressor, deflated.data(), deflated.size(), inflated.data(),
-                                                 inflated.size(), nullptr) == LIBDEFLATE_SUCCESS;
+            return libdeflate_deflate_decompress(decompressor, deflated.data(), deflated.size(),
+                                                 inflated.data(), inflated.size(),
+                                                 nullptr) == LIBDEFLATE_SUCCESS;
         }));
         zlibTimes.push_back(Time("zlib", [&] {
             z_stream z{};
@@ -148,19 +149,22 @@ void BenchFont(const std::string& path, int runs) {
     libdeflate_free_decompressor(decompressor);
     const double libdeflateMbps = static_cast<double>(font.size()) / 1e6 / Median(libdeflateTimes);
     const double zlibMbps = static_cast<double>(font.size()) / 1e6 / Median(zlibTimes);
-    std::printf("decode %s ours_mbps=%.1f libdeflate_mbps=%.1f zlib_mbps=%.1f treewalk_mbps=%.1f ratio=%.2f\n",
-                name.c_str(), oursMbps, libdeflateMbps, zlibMbps, treewalkMbps, oursMbps / libdeflateMbps);
-    std::printf("  %s: ours/treewalk=%.1fx ours/zlib=%.2f one_stream_mbps=%.1f (%.2f of libdeflate); "
-                "size cmp=%zu deflate_huffman_only=%zu (%.4f); font=%zu bytes, %d rounds\n  %s:%s (default %u)\n",
-                name.c_str(), oursMbps / treewalkMbps, oursMbps / zlibMbps, singleMbps, singleMbps / libdeflateMbps,
-                packed->size(), deflated.size(),
-                static_cast<double>(packed->size()) / static_cast<double>(deflated.size()), font.size(), runs,
-                name.c_str(), partsFigures.c_str(), VLTableHuffmanDecoder::kDefaultParts);
+    std::printf(
+        "decode %s ours_mbps=%.1f libdeflate_mbps=%.1f zlib_mbps=%.1f treewalk_mbps=%.1f ratio=%.2f\n",
+        name.c_str(), oursMbps, libdeflateMbps, zlibMbps, treewalkMbps, oursMbps / libdeflateMbps);
+    std::printf(
+        "  %s: ours/treewalk=%.1fx ours/zlib=%.2f one_stream_mbps=%.1f (%.2f of libdeflate); "
+        "size cmp=%zu deflate_huffman_only=%zu (%.4f); font=%zu bytes, %d rounds\n  %s:%s (default %u)\n",
+        name.c_str(), oursMbps / treewalkMbps, oursMbps / zlibMbps, singleMbps, singleMbps / libdeflateMbps,
+        packed->size(), deflated.size(),
+        static_cast<double>(packed->size()) / static_cast<double>(deflated.size()), font.size(), runs,
+        name.c_str(), partsFigures.c_str(), VLTableHuffmanDecoder::kDefaultParts);
 #else
-    std::printf("decode %s ours_mbps=%.1f treewalk_mbps=%.1f ours/treewalk=%.1fx one_stream_mbps=%.1f "
-                "(font=%zu bytes, %d rounds)\n  %s:%s (default %u)\n",
-                name.c_str(), oursMbps, treewalkMbps, oursMbps / treewalkMbps, singleMbps, font.size(), runs,
-                name.c_str(), partsFigures.c_str(), VLTableHuffmanDecoder::kDefaultParts);
+    std::printf(
+        "decode %s ours_mbps=%.1f treewalk_mbps=%.1f ours/treewalk=%.1fx one_stream_mbps=%.1f "
+        "(font=%zu bytes, %d rounds)\n  %s:%s (default %u)\n",
+        name.c_str(), oursMbps, treewalkMbps, oursMbps / treewalkMbps, singleMbps, font.size(), runs,
+        name.c_str(), partsFigures.c_str(), VLTableHuffmanDecoder::kDefaultParts);
 #endif
     std::fflush(stdout);
 }

@@ -41,7 +41,8 @@ VLBaseNameProblem CheckBaseName(const std::string& sjisName) {
         }
         if (byte < 0x20 || byte == 0x7F) return VLBaseNameProblem::kControlCharacter;
         if (byte == ':') return VLBaseNameProblem::kColon;
-        if (std::strchr("<>\"|?*", static_cast<char>(byte)) != nullptr) return VLBaseNameProblem::kReservedCharacter;
+        if (std::strchr("<>\"|?*", static_cast<char>(byte)) != nullptr)
+            return VLBaseNameProblem::kReservedCharacter;
     }
     if (IsReservedDevice(sjisName)) return VLBaseNameProblem::kReservedDevice;
     // The system drops trailing dots and blanks, so the name written would
@@ -52,17 +53,28 @@ VLBaseNameProblem CheckBaseName(const std::string& sjisName) {
 
 const char* DescribeBaseNameProblem(VLBaseNameProblem problem) {
     switch (problem) {
-    case VLBaseNameProblem::kNone: return "a plain file name";
-    case VLBaseNameProblem::kEmpty: return "is empty";
-    case VLBaseNameProblem::kSeparator: return "contains a path separator";
-    case VLBaseNameProblem::kDotName: return "is a folder reference (. or ..)";
-    case VLBaseNameProblem::kColon: return "contains a colon (drive or stream name)";
-    case VLBaseNameProblem::kReservedCharacter: return "contains a character file names cannot hold";
-    case VLBaseNameProblem::kControlCharacter: return "contains a control character";
-    case VLBaseNameProblem::kInvalidShiftJis: return "ends inside a double-byte character";
-    case VLBaseNameProblem::kReservedDevice: return "is a reserved device name";
-    case VLBaseNameProblem::kTrailingDotOrBlank: return "ends with a dot or a blank";
-    case VLBaseNameProblem::kTooLong: return "is too long for a file name";
+        case VLBaseNameProblem::kNone:
+            return "a plain file name";
+        case VLBaseNameProblem::kEmpty:
+            return "is empty";
+        case VLBaseNameProblem::kSeparator:
+            return "contains a path separator";
+        case VLBaseNameProblem::kDotName:
+            return "is a folder reference (. or ..)";
+        case VLBaseNameProblem::kColon:
+            return "contains a colon (drive or stream name)";
+        case VLBaseNameProblem::kReservedCharacter:
+            return "contains a character file names cannot hold";
+        case VLBaseNameProblem::kControlCharacter:
+            return "contains a control character";
+        case VLBaseNameProblem::kInvalidShiftJis:
+            return "ends inside a double-byte character";
+        case VLBaseNameProblem::kReservedDevice:
+            return "is a reserved device name";
+        case VLBaseNameProblem::kTrailingDotOrBlank:
+            return "ends with a dot or a blank";
+        case VLBaseNameProblem::kTooLong:
+            return "is too long for a file name";
     }
     return "is not a plain file name";
 }

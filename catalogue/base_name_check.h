@@ -14,8 +14,8 @@ enum class VLBaseNameProblem {
     kColon,              // a drive or stream name
     kReservedCharacter,  // < > " | ? *
     kControlCharacter,
-    kInvalidShiftJis,    // a lead byte without its trail byte
-    kReservedDevice,     // CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without extension
+    kInvalidShiftJis,  // a lead byte without its trail byte
+    kReservedDevice,   // CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without extension
     kTrailingDotOrBlank,
     kTooLong,
 };

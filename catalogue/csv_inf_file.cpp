@@ -7,9 +7,7 @@ bool VLCsvInfFile::Descramble(uint8_t* bytes, size_t size) {
     return true;
 }
 
-int VLCsvInfFile::GetPackageCount() const {
-    return m_package.m_fonts.empty() ? 0 : 1;
-}
+int VLCsvInfFile::GetPackageCount() const { return m_package.m_fonts.empty() ? 0 : 1; }
 
 const VLPackageInfo& VLCsvInfFile::GetPackage(int index) const {
     return index >= 0 && index < GetPackageCount() ? m_package : m_emptyPackage;

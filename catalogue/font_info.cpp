@@ -15,27 +15,27 @@ int32_t VersionNumber(std::string text) {
 
 bool VLFontInfo::SetCommonField(const std::string& text, int n) {
     switch (n) {
-    case 0:
-        m_baseName = text;
-        return true;
-    case 1:
-        if (!IsDigitsOnly(text)) return false;
-        m_fileNumber = ReadNumber(text);
-        return true;
-    case 2:
-        if (!IsDigitsOnly(text)) return false;
-        m_codeHigh = ReadNumber(text.substr(0, 3));
-        m_codeLow = text.size() > 3 ? ReadNumber(text.substr(3, 2)) : 0;
-        return true;
-    case 3:
-        m_versionText = text;
-        m_version = VersionNumber(text);
-        return true;
-    case 4:
-        m_extra = text;
-        return true;
-    default:
-        return false;
+        case 0:
+            m_baseName = text;
+            return true;
+        case 1:
+            if (!IsDigitsOnly(text)) return false;
+            m_fileNumber = ReadNumber(text);
+            return true;
+        case 2:
+            if (!IsDigitsOnly(text)) return false;
+            m_codeHigh = ReadNumber(text.substr(0, 3));
+            m_codeLow = text.size() > 3 ? ReadNumber(text.substr(3, 2)) : 0;
+            return true;
+        case 3:
+            m_versionText = text;
+            m_version = VersionNumber(text);
+            return true;
+        case 4:
+            m_extra = text;
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -49,14 +49,14 @@ bool VLFontInfo::SetCsvField(const std::string& text, int n) {
 
 bool VLFontInfo::SetKeywordField(const std::string& text, int n) {
     switch (n) {
-    case 5:
-        m_familyName = text;
-        return true;
-    case 6:
-        m_styleName = text;
-        return true;
-    default:
-        return SetCommonField(text, n);
+        case 5:
+            m_familyName = text;
+            return true;
+        case 6:
+            m_styleName = text;
+            return true;
+        default:
+            return SetCommonField(text, n);
     }
 }
 

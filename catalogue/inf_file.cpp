@@ -5,9 +5,7 @@
 namespace {
 
 // A NUL byte ends a line's content; what follows it on that line is ignored.
-std::string ContentBeforeNul(const std::string& buffer) {
-    return buffer.substr(0, buffer.find('\0'));
-}
+std::string ContentBeforeNul(const std::string& buffer) { return buffer.substr(0, buffer.find('\0')); }
 
 }  // namespace
 

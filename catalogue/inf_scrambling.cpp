@@ -2,9 +2,7 @@
 
 #include <cstring>
 
-uint8_t KeywordSchemeOffset(size_t position) {
-    return static_cast<uint8_t>((10 * (position + 8)) / 4 % 100);
-}
+uint8_t KeywordSchemeOffset(size_t position) { return static_cast<uint8_t>((10 * (position + 8)) / 4 % 100); }
 
 uint8_t CsvSchemeOffset(size_t position, size_t fileSize) {
     size_t d = (10 * (position + 3)) / 4;

@@ -8,9 +8,7 @@ bool VLKeywordInfFile::Descramble(uint8_t* bytes, size_t size) {
     return true;
 }
 
-int VLKeywordInfFile::GetPackageCount() const {
-    return static_cast<int>(m_packages.size());
-}
+int VLKeywordInfFile::GetPackageCount() const { return static_cast<int>(m_packages.size()); }
 
 const VLPackageInfo& VLKeywordInfFile::GetPackage(int index) const {
     if (index < 0 || index >= GetPackageCount()) return m_emptyPackage;

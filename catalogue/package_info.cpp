@@ -40,8 +40,8 @@ std::string VLPackageInfo::FormatFontLabel(int index, bool padded) const {
     // Names hold no NUL bytes (lines are cut at the first one), so the printf
     // length is the byte length; the label is never truncated.
     const char* format = padded ? "%-30s(%s %s)" : "%s(%s %s)";
-    const int length = std::snprintf(nullptr, 0, format, fileName.c_str(),
-                                     font.m_familyName.c_str(), font.m_styleName.c_str());
+    const int length = std::snprintf(nullptr, 0, format, fileName.c_str(), font.m_familyName.c_str(),
+                                     font.m_styleName.c_str());
     if (length <= 0) return fileName;
     std::string label(static_cast<size_t>(length) + 1, '\0');
     std::snprintf(&label[0], label.size(), format, fileName.c_str(), font.m_familyName.c_str(),

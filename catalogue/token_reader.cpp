@@ -6,16 +6,20 @@ namespace {
 
 bool IsSeparator(uint8_t b) {
     switch (b) {
-    case ' ': case '\t': case '\n': case '\v': case '\f': case '\r': case ',':
-        return true;
-    default:
-        return false;
+        case ' ':
+        case '\t':
+        case '\n':
+        case '\v':
+        case '\f':
+        case '\r':
+        case ',':
+            return true;
+        default:
+            return false;
     }
 }
 
-bool IsBlank(uint8_t b) {
-    return b == ' ' || (b >= '\t' && b <= '\r');
-}
+bool IsBlank(uint8_t b) { return b == ' ' || (b >= '\t' && b <= '\r'); }
 
 }  // namespace
 

@@ -223,10 +223,14 @@ template <typename Single, typename Interleaving>
 VL_ALWAYS_INLINE unsigned RunSome(unsigned count, const Tables& tables, const uint8_t* input,
                                   FastStream* const* streams, bool& missing) {
     switch (count) {
-        case 1: return Interleaved<Single, 1>(tables, input, streams, missing);
-        case 2: return Interleaved<Interleaving, 2>(tables, input, streams, missing);
-        case 3: return Interleaved<Interleaving, 3>(tables, input, streams, missing);
-        default: return Interleaved<Interleaving, 4>(tables, input, streams, missing);
+        case 1:
+            return Interleaved<Single, 1>(tables, input, streams, missing);
+        case 2:
+            return Interleaved<Interleaving, 2>(tables, input, streams, missing);
+        case 3:
+            return Interleaved<Interleaving, 3>(tables, input, streams, missing);
+        default:
+            return Interleaved<Interleaving, 4>(tables, input, streams, missing);
     }
 }
 
@@ -243,14 +247,12 @@ unsigned RunDefault(unsigned count, const Tables& tables, const uint8_t* input, 
                     bool& missing) {
     return RunSome<SingleCursor, InterleavingCursor>(count, tables, input, streams, missing);
 }
-unsigned RunLargeDefault(unsigned count, const Tables& tables, const uint8_t* input, FastStream* const* streams,
-                         bool& missing) {
+unsigned RunLargeDefault(unsigned count, const Tables& tables, const uint8_t* input,
+                         FastStream* const* streams, bool& missing) {
     return RunSome<SingleCursor, LargeInputCursor>(count, tables, input, streams, missing);
 }
 
-bool IsLargeInput(size_t inputSize) {
-    return sizeof(void*) < 8 && inputSize > kPositionCursorLimit;
-}
+bool IsLargeInput(size_t inputSize) { return sizeof(void*) < 8 && inputSize > kPositionCursorLimit; }
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 // BMI2's flag-free variable shifts (shlx, shrx) shorten the loops' dependency chains.
@@ -258,8 +260,9 @@ __attribute__((target("bmi2"))) unsigned RunBmi2(unsigned count, const Tables& t
                                                  FastStream* const* streams, bool& missing) {
     return RunSome<SingleCursor, InterleavingCursor>(count, tables, input, streams, missing);
 }
-__attribute__((target("bmi2"))) unsigned RunLargeBmi2(unsigned count, const Tables& tables, const uint8_t* input,
-                                                      FastStream* const* streams, bool& missing) {
+__attribute__((target("bmi2"))) unsigned RunLargeBmi2(unsigned count, const Tables& tables,
+                                                      const uint8_t* input, FastStream* const* streams,
+                                                      bool& missing) {
     return RunSome<SingleCursor, LargeInputCursor>(count, tables, input, streams, missing);
 }
 
@@ -276,9 +279,7 @@ RunFunction ChooseRun(size_t inputSize) {
     return IsLargeInput(inputSize) ? RunLargeDefault : RunDefault;
 }
 #else
-RunFunction ChooseRun(size_t inputSize) {
-    return IsLargeInput(inputSize) ? RunLargeDefault : RunDefault;
-}
+RunFunction ChooseRun(size_t inputSize) { return IsLargeInput(inputSize) ? RunLargeDefault : RunDefault; }
 #endif
 
 }  // namespace

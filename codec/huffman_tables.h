@@ -26,9 +26,7 @@ constexpr uint32_t kPrimarySize = 1u << kPrimaryBits;
 constexpr unsigned kSymbols = 256;
 constexpr uint32_t kMissing = 0;
 
-constexpr uint32_t Literal(uint32_t symbol, uint32_t length) {
-    return symbol | length << 24 | 1u << 30;
-}
+constexpr uint32_t Literal(uint32_t symbol, uint32_t length) { return symbol | length << 24 | 1u << 30; }
 constexpr uint32_t Link(uint32_t offset, uint32_t bits) {
     return offset | bits << 16 | uint32_t{kPrimaryBits} << 24;
 }

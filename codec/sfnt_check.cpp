@@ -7,9 +7,7 @@ uint32_t Read32(const uint8_t* p) {
            static_cast<uint32_t>(p[2]) << 8 | p[3];
 }
 
-uint16_t Read16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] << 8 | p[1]);
-}
+uint16_t Read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
 
 std::string TagText(uint32_t tag) {
     std::string text;

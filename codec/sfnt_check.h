@@ -10,9 +10,9 @@
 // counted as 0), for a single font and for each font of a collection.
 enum class VLSfntCheck {
     kSound,
-    kNotSfnt,            // neither a font nor a collection header: nothing to check
-    kBroken,             // a table directory or a table outside the file
-    kChecksumMismatch,   // sound structure, a stale or damaged table checksum
+    kNotSfnt,           // neither a font nor a collection header: nothing to check
+    kBroken,            // a table directory or a table outside the file
+    kChecksumMismatch,  // sound structure, a stale or damaged table checksum
 };
 
 VLSfntCheck CheckSfntTables(const uint8_t* data, size_t size, std::string& problem);

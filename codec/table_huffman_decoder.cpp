@@ -183,7 +183,7 @@ VLDecodeStatus VLTableHuffmanDecoder::BuildTables(const uint16_t* lengths) {
 }
 
 VLDecodeStatus VLTableHuffmanDecoder::Decode(const uint8_t* input, size_t inputSize, uint8_t* output,
-                                            uint32_t count) {
+                                             uint32_t count) {
     if (!input && inputSize > 0) return VLDecodeStatus::kTruncated;
     VLBoundedBitReader reader(input, inputSize);
     uint16_t lengths[kSymbols];
@@ -213,7 +213,7 @@ VLDecodeStatus VLTableHuffmanDecoder::Decode(const uint8_t* input, size_t inputS
 // it simply decodes on through that part, so the result is always exactly the
 // one-stream result.
 VLDecodeStatus VLTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t inputSize, uint64_t start,
-                                                 uint8_t* output, uint32_t count, unsigned parts) {
+                                                  uint8_t* output, uint32_t count, unsigned parts) {
     const Tables tables{m_multi.data(), m_single.data(), m_sub.data()};
     m_lastSplit = SplitOutcome::kFirstAlone;
     const uint64_t totalBits = static_cast<uint64_t>(inputSize) * 8u;
@@ -249,8 +249,8 @@ VLDecodeStatus VLTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t i
         next += capacity[p];
         // A guess that gives no valid symbols leaves the part to the decoder before it.
         uint64_t synced = 0;
-        if (!RecordFirstSymbols(tables, input, inputSize, guess[p], m_split.syncBits, partOutput[p], capacity[p],
-                                m_boundaries[p], synced)) {
+        if (!RecordFirstSymbols(tables, input, inputSize, guess[p], m_split.syncBits, partOutput[p],
+                                capacity[p], m_boundaries[p], synced)) {
             continue;
         }
         streams[p] = FastStream{synced, input + (guess[p + 1] >> 3), partOutput[p] + m_boundaries[p].size(),
@@ -275,7 +275,8 @@ VLDecodeStatus VLTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t i
         // passing them all.
         VLBoundedBitReader reader(input, inputSize, exact);
         size_t landing = 0;
-        const VLDecodeStatus status = StepUntilLanding(tables, reader, m_boundaries[p], output, done, count, landing);
+        const VLDecodeStatus status =
+            StepUntilLanding(tables, reader, m_boundaries[p], output, done, count, landing);
         if (status != VLDecodeStatus::kOk) return status;
         if (done == count) return VLDecodeStatus::kOk;
         exact = reader.Position();

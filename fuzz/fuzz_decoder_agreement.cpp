@@ -20,8 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t streamSize = size - 3;
     std::vector<uint8_t> fast(count);
     std::vector<uint8_t> slow(count);
-    VLTableHuffmanDecoder table = split == 0 ? VLTableHuffmanDecoder()
-                                            : VLTableHuffmanDecoder(VLTableHuffmanDecoder::SplitPolicy{0, syncBits, parts});
+    VLTableHuffmanDecoder table =
+        split == 0 ? VLTableHuffmanDecoder()
+                   : VLTableHuffmanDecoder(VLTableHuffmanDecoder::SplitPolicy{0, syncBits, parts});
     CHuffmanDecoder walker;
     const bool fastOk = table.Decode(stream, streamSize, fast.data(), count) == VLDecodeStatus::kOk;
     const bool slowOk = walker.Decode(stream, streamSize, slow.data(), count) == VLDecodeStatus::kOk;

@@ -26,6 +26,4 @@ private:
 };
 
 // The process-wide instance, created on first use.
-inline VLDiagnosticLog& DiagnosticLog() {
-    return VLDiagnosticLog::Instance();
-}
+inline VLDiagnosticLog& DiagnosticLog() { return VLDiagnosticLog::Instance(); }

@@ -5,7 +5,8 @@ std::string GetDisplayName(const VLFontInfo& font) {
     return font.m_familyName + " " + font.m_styleName;
 }
 
-bool ChooseFontNames(const std::string& fontType, const VLFontInfo& font, bool version6OrLater, VLFontNames& names) {
+bool ChooseFontNames(const std::string& fontType, const VLFontInfo& font, bool version6OrLater,
+                     VLFontNames& names) {
     if (fontType == "OTF") {
         names.valueName = font.m_baseName + (version6OrLater ? " (TrueType)" : " (OpenType)");
         names.fileName = font.m_baseName + ".otf";

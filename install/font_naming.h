@@ -18,4 +18,5 @@ std::string GetDisplayName(const VLFontInfo& font);
 //   "OTF": base + " (OpenType)" below version 6, base + " (TrueType)" from 6 on; base + ".otf"
 //   "TTF": display name + " (TrueType)"; base + ".ttf"
 // False for any other type: such a font is neither written nor registered.
-bool ChooseFontNames(const std::string& fontType, const VLFontInfo& font, bool version6OrLater, VLFontNames& names);
+bool ChooseFontNames(const std::string& fontType, const VLFontInfo& font, bool version6OrLater,
+                     VLFontNames& names);

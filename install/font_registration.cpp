@@ -51,9 +51,7 @@ VLWindowsFolder QueryWindowsFolder(IVLSystemInfo& system) {
     return folder;
 }
 
-std::string GetWindowsFolder(IVLSystemInfo& system) {
-    return QueryWindowsFolder(system).path;
-}
+std::string GetWindowsFolder(IVLSystemInfo& system) { return QueryWindowsFolder(system).path; }
 
 bool IsInSystemFontsFolder(IVLSystemInfo& system, const std::string& path) {
     const std::string windowsFolder = GetWindowsFolder(system);
@@ -67,7 +65,8 @@ bool IsInSystemFontsFolder(IVLSystemInfo& system, const std::string& path) {
 bool GetFontsRegistryKey(IVLSystemInfo& system, std::string& key) {
     key.clear();
     VLOsVersion version;
-    if (!system.QueryVersion(kVersionInfoExSize, version) && !system.QueryVersion(kVersionInfoSize, version)) {
+    if (!system.QueryVersion(kVersionInfoExSize, version) &&
+        !system.QueryVersion(kVersionInfoSize, version)) {
         return false;
     }
     if (version.platformId == kPlatform9x) {
@@ -87,24 +86,25 @@ VLRegistration RegisterFont(IVLSystemInfo& system, IVLFontRegistry& registry, co
     std::string existing;
     bool created = false;
     switch (key->QueryStringValue(valueName, existing)) {
-    case IVLRegistryKey::Query::kFound:
-        if (!NamesSameFile(existing, GetWindowsFolder(system) + "\\Fonts\\" + fileName)) {
+        case IVLRegistryKey::Query::kFound:
+            if (!NamesSameFile(existing, GetWindowsFolder(system) + "\\Fonts\\" + fileName)) {
+                return VLRegistration::kNameTaken;
+            }
+            break;
+        case IVLRegistryKey::Query::kError:
+            // Unreadable as a file name: not ours to replace.
             return VLRegistration::kNameTaken;
-        }
-        break;
-    case IVLRegistryKey::Query::kError:
-        // Unreadable as a file name: not ours to replace.
-        return VLRegistration::kNameTaken;
-    case IVLRegistryKey::Query::kMissing:
-        if (!key->SetStringValue(valueName, fileName)) return VLRegistration::kValueNotSet;
-        created = true;
-        break;
+        case IVLRegistryKey::Query::kMissing:
+            if (!key->SetStringValue(valueName, fileName)) return VLRegistration::kValueNotSet;
+            created = true;
+            break;
     }
     key.reset();
     if (registry.AddSessionFont(fileName)) return VLRegistration::kRegistered;
     if (created) {
         // A value naming a font the system refuses would only fail at the next start.
-        if (std::unique_ptr<IVLRegistryKey> again = registry.OpenMachineKeyForSet(keyName)) again->DeleteValue(valueName);
+        if (std::unique_ptr<IVLRegistryKey> again = registry.OpenMachineKeyForSet(keyName))
+            again->DeleteValue(valueName);
     }
     return VLRegistration::kSessionRefused;
 }
@@ -119,11 +119,11 @@ int32_t GetPlatformId(IVLSystemInfo& system) {
     VLOsVersion version;
     if (!system.QueryVersion(kVersionInfoSize, version)) return -1;
     switch (version.platformId) {
-    case kPlatformWin32s:
-    case kPlatform9x:
-    case kPlatformNt:
-        return static_cast<int32_t>(version.platformId);
-    default:
-        return -1;
+        case kPlatformWin32s:
+        case kPlatform9x:
+        case kPlatformNt:
+            return static_cast<int32_t>(version.platformId);
+        default:
+            return -1;
     }
 }

@@ -27,8 +27,8 @@ bool GetFontsRegistryKey(IVLSystemInfo& system, std::string& key);
 // How a registration ended.
 enum class VLRegistration {
     kRegistered,
-    kNoKey,           // no Fonts key for this system, or it cannot be opened for writing
-    kNameTaken,       // the value already names another font file; left as it was
+    kNoKey,      // no Fonts key for this system, or it cannot be opened for writing
+    kNameTaken,  // the value already names another font file; left as it was
     kValueNotSet,
     kSessionRefused,  // the system took no font from the file; the value was taken back
 };

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "platform/shift_jis.h"
 #include "install/font_registration.h"
 #include "install/progress.h"
+#include "platform/shift_jis.h"
 
 namespace {
 
@@ -33,12 +33,11 @@ bool WriteChunks(IVLWritableFile& file, const uint8_t* payload, uint32_t fontByt
 
 }  // namespace
 
-uint32_t CountWriteChunks(uint32_t fontBytes) {
-    return fontBytes / kWriteChunkSize + 1;
-}
+uint32_t CountWriteChunks(uint32_t fontBytes) { return fontBytes / kWriteChunkSize + 1; }
 
 bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, const std::string& fileName,
-                   const std::string& valueName, const uint8_t* payload, uint32_t size, VLFontReport* report) {
+                   const std::string& valueName, const uint8_t* payload, uint32_t size,
+                   VLFontReport* report) {
     VLFontReport ignored;
     VLFontReport& result = report ? *report : ignored;
     result.registered = false;
@@ -61,7 +60,8 @@ bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, con
     }
 
     if (IsInSystemFontsFolder(platform.system, destPath)) {
-        const VLRegistration registration = RegisterFont(platform.system, platform.registry, valueName, fileName);
+        const VLRegistration registration =
+            RegisterFont(platform.system, platform.registry, valueName, fileName);
         if (registration != VLRegistration::kRegistered) {
             // A font in the system folder that the system does not list is
             // half installed: the file goes again.

@@ -24,7 +24,8 @@ int32_t FindPresentFont(IVLFileSystem& files, const VLPackageInfo& package, cons
     for (int32_t index = 0; index < static_cast<int32_t>(package.m_fonts.size()); ++index) {
         // A name that is not a plain file name is not looked up anywhere; the
         // job refuses that font on its own.
-        if (CheckBaseName(package.m_fonts[static_cast<size_t>(index)].m_baseName) != VLBaseNameProblem::kNone) continue;
+        if (CheckBaseName(package.m_fonts[static_cast<size_t>(index)].m_baseName) != VLBaseNameProblem::kNone)
+            continue;
         if (isChecked(index) && files.Exists(destDir + "\\" + package.GetOutputFileName(index))) return index;
     }
     return -1;
@@ -40,10 +41,14 @@ VLStartRefusal CheckInstallStart(IVLSystemInfo& system, IVLFileSystem& files, co
 
 const char* StartRefusalText(VLStartRefusal refusal) {
     switch (refusal) {
-    case VLStartRefusal::kNoFontChosen: return kTextNoFontChosen;
-    case VLStartRefusal::kNeedsAdministrator: return kTextNeedsAdministrator;
-    case VLStartRefusal::kFontAlreadyPresent: return kTextFontAlreadyPresent;
-    case VLStartRefusal::kNone: break;
+        case VLStartRefusal::kNoFontChosen:
+            return kTextNoFontChosen;
+        case VLStartRefusal::kNeedsAdministrator:
+            return kTextNeedsAdministrator;
+        case VLStartRefusal::kFontAlreadyPresent:
+            return kTextFontAlreadyPresent;
+        case VLStartRefusal::kNone:
+            break;
     }
     return "";
 }

@@ -1,10 +1,10 @@
 #include "install/install_job.h"
 
 #include "catalogue/base_name_check.h"
-#include "platform/shift_jis.h"
 #include "install/install_texts.h"
 #include "install/progress.h"
 #include "install/text_format.h"
+#include "platform/shift_jis.h"
 
 namespace {
 
@@ -28,18 +28,22 @@ std::string SourcePathOf(const std::string& fontDataDir, const std::string& base
 // result line; null otherwise.
 const char* FailureDetail(VLFontOutcome outcome) {
     switch (outcome) {
-    case VLFontOutcome::kUnknownFontType: return kTextUnknownFontType;
-    case VLFontOutcome::kNameTaken: return kTextNameTaken;
-    case VLFontOutcome::kNotRegistered: return kTextNotRegistered;
-    case VLFontOutcome::kInstalled:
-    case VLFontOutcome::kFailed: break;
+        case VLFontOutcome::kUnknownFontType:
+            return kTextUnknownFontType;
+        case VLFontOutcome::kNameTaken:
+            return kTextNameTaken;
+        case VLFontOutcome::kNotRegistered:
+            return kTextNotRegistered;
+        case VLFontOutcome::kInstalled:
+        case VLFontOutcome::kFailed:
+            break;
     }
     return nullptr;
 }
 
 void InstallCheckedFonts(IVLInstallHost& host, IVLFontInstaller& installer, IVLFileSystem& files,
-                         const VLPackageInfo& package, const std::string& fontDataDir, const std::string& destDir,
-                         VLInstallSummary& summary) {
+                         const VLPackageInfo& package, const std::string& fontDataDir,
+                         const std::string& destDir, VLInstallSummary& summary) {
     // The count is read on every pass, as the package could only grow.
     for (int32_t index = 0; index < static_cast<int32_t>(package.m_fonts.size()); ++index) {
         if (!host.IsFontChecked(index)) continue;
@@ -63,7 +67,8 @@ void InstallCheckedFonts(IVLInstallHost& host, IVLFontInstaller& installer, IVLF
             ++summary.failedCount;
             continue;
         }
-        const VLFontOutcome outcome = installer.InstallOneFont(destPath, font, sourcePath, package.m_fontType);
+        const VLFontOutcome outcome =
+            installer.InstallOneFont(destPath, font, sourcePath, package.m_fontType);
         if (outcome == VLFontOutcome::kInstalled) {
             host.AppendLog(kTextSucceeded);
             continue;
@@ -88,9 +93,10 @@ VLInstallSummary RunInstallJob(IVLInstallHost& host, IVLFontInstaller& installer
         const std::string allInstalled = TextOf(host, VLJobText::kAllInstalled);
         host.AppendLog(kTextLineFeed);
         host.AppendLog(allInstalled);
-        host.ShowMessage(summary.failedCount == 0 ? allInstalled
-                                                  : ReplacePlaceholder(TextOf(host, VLJobText::kFontsFailed), "%d",
-                                                                       std::to_string(summary.failedCount)));
+        host.ShowMessage(summary.failedCount == 0
+                             ? allInstalled
+                             : ReplacePlaceholder(TextOf(host, VLJobText::kFontsFailed), "%d",
+                                                  std::to_string(summary.failedCount)));
     } catch (...) {
         // Nothing here throws by contract (an allocation could); the host
         // must hear of the end all the same.

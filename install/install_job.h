@@ -10,7 +10,7 @@
 // The job's texts that a host may hold in its own form (the wizard's string table).
 enum class VLJobText {
     kAllInstalled,  // "すべてのインストールが完了しました。"
-    kFontsFailed,   // "%d書体のインストールができませんでした。ログをご確認ください。"
+    kFontsFailed,  // "%d書体のインストールができませんでした。ログをご確認ください。"
 };
 
 // What the install job needs of the program that runs it: the wizard's pages

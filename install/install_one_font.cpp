@@ -44,14 +44,14 @@ int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, co
     if (codec.checkFont) {
         std::string problem;
         switch (codec.checkFont(payload.data.get(), payload.size - 1, problem)) {
-        case VLSfntCheck::kBroken:
-            return kInstallFailed;
-        case VLSfntCheck::kChecksumMismatch:
-            report.warning = problem;
-            break;
-        case VLSfntCheck::kSound:
-        case VLSfntCheck::kNotSfnt:
-            break;
+            case VLSfntCheck::kBroken:
+                return kInstallFailed;
+            case VLSfntCheck::kChecksumMismatch:
+                report.warning = problem;
+                break;
+            case VLSfntCheck::kSound:
+            case VLSfntCheck::kNotSfnt:
+                break;
         }
     }
     AddProgress(kProgressChecking);
@@ -79,7 +79,8 @@ int32_t InstallOneFont(VLInstallPlatform& platform, const VLFontCodec& codec, co
     } catch (...) {
         code = kInstallFailed;
     }
-    if (code != kInstallSucceeded && result.outcome == VLFontOutcome::kInstalled) result.outcome = VLFontOutcome::kFailed;
+    if (code != kInstallSucceeded && result.outcome == VLFontOutcome::kInstalled)
+        result.outcome = VLFontOutcome::kFailed;
     return code;
 }
 
@@ -91,7 +92,8 @@ VLFontOutcome VLFontInstaller::InstallOneFont(const std::string& destPath, const
     VLFontReport report;
     ::InstallOneFont(m_platform, m_codec, destPath, font, sourcePath, fontType, &report);
     m_bRegisteredAny = m_bRegisteredAny || report.registered;
-    if (report.outcome == VLFontOutcome::kInstalled && !report.warning.empty() && m_warn) m_warn(destPath, report.warning);
+    if (report.outcome == VLFontOutcome::kInstalled && !report.warning.empty() && m_warn)
+        m_warn(destPath, report.warning);
     return report.outcome;
 }
 

@@ -33,8 +33,8 @@ public:
     using WarningSink = std::function<void(const std::string& destPath, const std::string& warning)>;
     VLFontInstaller(VLInstallPlatform& platform, VLFontCodec codec, WarningSink warn = nullptr);
 
-    VLFontOutcome InstallOneFont(const std::string& destPath, const VLFontInfo& font, const std::string& sourcePath,
-                                 const std::string& fontType) override;
+    VLFontOutcome InstallOneFont(const std::string& destPath, const VLFontInfo& font,
+                                 const std::string& sourcePath, const std::string& fontType) override;
     void FinishJob() override;
 
 private:

@@ -52,10 +52,6 @@ void ResetProgress() {
     if (IVLProgressBar* bar = Bar()) bar->SetPos(0);
 }
 
-double GetProgressFraction() {
-    return State().fraction;
-}
+double GetProgressFraction() { return State().fraction; }
 
-void ResetProgressStateForTesting() {
-    State() = ProgressState();
-}
+void ResetProgressStateForTesting() { State() = ProgressState(); }

@@ -2,7 +2,8 @@
 
 #include "platform/shift_jis.h"
 
-std::string ReplacePlaceholder(const std::string& text, const std::string& placeholder, const std::string& value) {
+std::string ReplacePlaceholder(const std::string& text, const std::string& placeholder,
+                               const std::string& value) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (IsShiftJisLeadByte(static_cast<uint8_t>(text[i]))) {
             ++i;

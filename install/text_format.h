@@ -6,4 +6,5 @@
 // value. Only a '%' that starts a character counts, and nothing else in the
 // text or the value is interpreted, so texts and labels need no escaping.
 // Without the placeholder the text is returned unchanged.
-std::string ReplacePlaceholder(const std::string& text, const std::string& placeholder, const std::string& value);
+std::string ReplacePlaceholder(const std::string& text, const std::string& placeholder,
+                               const std::string& value);

@@ -4,10 +4,6 @@
 
 #include "platform/text_encoding.h"
 
-std::string ShiftJisForConsole(const std::string& sjis) {
-    return ShiftJisToUtf8(sjis);
-}
+std::string ShiftJisForConsole(const std::string& sjis) { return ShiftJisToUtf8(sjis); }
 
-bool IsTerminal(std::FILE* stream) {
-    return ::isatty(::fileno(stream)) != 0;
-}
+bool IsTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) != 0; }

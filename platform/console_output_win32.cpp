@@ -1,7 +1,7 @@
 #include "platform/console_output.h"
 
-#include <io.h>
 #include <windows.h>
+#include <io.h>
 
 #include "platform/text_encoding.h"
 
@@ -18,6 +18,4 @@ std::string ShiftJisForConsole(const std::string& sjis) {
     return ShiftJisToCodePage(sjis, codePage);
 }
 
-bool IsTerminal(std::FILE* stream) {
-    return _isatty(_fileno(stream)) != 0;
-}
+bool IsTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }

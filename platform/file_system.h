@@ -25,7 +25,8 @@ public:
     virtual bool RemoveFile(const std::string& path) = 0;
     // Creates a new, empty file of a fresh name inside the folder and opens it
     // for writing; its path goes to tempPath. Null when nothing could be created.
-    virtual std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder, std::string& tempPath) = 0;
+    virtual std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder,
+                                                            std::string& tempPath) = 0;
     // Renames a closed file; fails, changing nothing, when the target exists.
     virtual bool MoveNoReplace(const std::string& from, const std::string& to) = 0;
     // The path as this system's own file calls (and the standard library) take it.

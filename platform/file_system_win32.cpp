@@ -31,7 +31,8 @@ private:
 
 std::string TempNameIn(const std::string& folder, unsigned attempt) {
     char name[48];
-    std::snprintf(name, sizeof(name), "~vl%lx-%u.tmp", static_cast<unsigned long>(GetCurrentProcessId()), attempt);
+    std::snprintf(name, sizeof(name), "~vl%lx-%u.tmp", static_cast<unsigned long>(GetCurrentProcessId()),
+                  attempt);
     if (folder.empty()) return name;
     return folder + "\\" + name;
 }
@@ -42,17 +43,15 @@ bool VLWin32FileSystem::Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool VLWin32FileSystem::RemoveFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) != FALSE;
-}
+bool VLWin32FileSystem::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
 
 std::unique_ptr<IVLWritableFile> VLWin32FileSystem::CreateTempFile(const std::string& folder,
-                                                                    std::string& tempPath) {
+                                                                   std::string& tempPath) {
     static std::atomic<unsigned> counter{0};
     for (int tries = 0; tries < 100; ++tries) {
         const std::string candidate = TempNameIn(folder, counter++);
-        HANDLE file = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
+        HANDLE file = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             tempPath = candidate;
             return std::make_unique<VLWin32WritableFile>(file);

@@ -11,7 +11,8 @@ public:
 
     bool SetStringValue(const std::string& name, const std::string& data) override {
         // REG_SZ data is counted with its terminating zero byte.
-        return RegSetValueExA(m_key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+        return RegSetValueExA(m_key.Get(), name.c_str(), 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(data.c_str()),
                               static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
     }
 
@@ -20,11 +21,12 @@ public:
         DWORD size = 0;
         const LONG probed = RegQueryValueExA(m_key.Get(), name.c_str(), nullptr, &type, nullptr, &size);
         if (probed == ERROR_FILE_NOT_FOUND) return Query::kMissing;
-        if (probed != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) || size > 32768) return Query::kError;
+        if (probed != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) || size > 32768)
+            return Query::kError;
         std::string buffer(size + 1, '\0');
         DWORD read = size;
-        if (RegQueryValueExA(m_key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&buffer[0]), &read) !=
-            ERROR_SUCCESS)
+        if (RegQueryValueExA(m_key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&buffer[0]),
+                             &read) != ERROR_SUCCESS)
             return Query::kError;
         // The stored data need not end with its zero byte.
         data.assign(buffer.c_str());
@@ -43,7 +45,8 @@ private:
 
 std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenMachineKeyForSet(const std::string& subKey) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) !=
+        ERROR_SUCCESS)
         return nullptr;
     return std::make_unique<VLWin32RegistryKey>(key);
 }

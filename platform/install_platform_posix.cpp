@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "platform/shift_jis.h"
 #include "platform/posix_services.h"
+#include "platform/shift_jis.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -46,25 +46,17 @@ private:
 
 }  // namespace
 
-uint32_t VLPosixSystemInfo::QueryWindowsDirectory(char*, uint32_t) {
-    return 0;
-}
+uint32_t VLPosixSystemInfo::QueryWindowsDirectory(char*, uint32_t) { return 0; }
 
-bool VLPosixSystemInfo::QueryVersion(uint32_t, VLOsVersion&) {
-    return false;
-}
+bool VLPosixSystemInfo::QueryVersion(uint32_t, VLOsVersion&) { return false; }
 
-bool VLPosixSystemInfo::IsAdministrator() {
-    return ::geteuid() == 0;
-}
+bool VLPosixSystemInfo::IsAdministrator() { return ::geteuid() == 0; }
 
 std::unique_ptr<IVLRegistryKey> VLPosixFontRegistry::OpenMachineKeyForSet(const std::string&) {
     return nullptr;
 }
 
-bool VLPosixFontRegistry::AddSessionFont(const std::string&) {
-    return false;
-}
+bool VLPosixFontRegistry::AddSessionFont(const std::string&) { return false; }
 
 void VLPosixFontRegistry::BroadcastFontChange() {}
 
@@ -78,7 +70,7 @@ bool VLPosixFileSystem::RemoveFile(const std::string& path) {
 }
 
 std::unique_ptr<IVLWritableFile> VLPosixFileSystem::CreateTempFile(const std::string& folder,
-                                                                    std::string& tempPath) {
+                                                                   std::string& tempPath) {
     static std::atomic<unsigned> counter{0};
     for (int tries = 0; tries < 100; ++tries) {
         char name[48];

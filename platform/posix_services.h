@@ -28,7 +28,8 @@ public:
     bool Exists(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
     // open(O_CREAT | O_EXCL) on "~vl<process>-<n>.tmp" in the folder.
-    std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder, std::string& tempPath) override;
+    std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder,
+                                                    std::string& tempPath) override;
     // link then unlink: link fails when the target exists.
     bool MoveNoReplace(const std::string& from, const std::string& to) override;
     std::string ToNativePath(const std::string& path) override;

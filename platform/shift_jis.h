@@ -6,9 +6,7 @@
 
 // Shift-JIS: a lead byte and the byte after it form one character. The trail
 // byte can be 0x5C ('\'), so byte searches for a backslash must skip it.
-inline bool IsShiftJisLeadByte(uint8_t b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
+inline bool IsShiftJisLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // Position of the last single-byte occurrence of c, or npos.
 inline size_t FindLastSingleByte(const std::string& text, char c) {

@@ -6,8 +6,8 @@ void RestrictDllSearchPath() {
     // Systems from Windows 8 on (and 7 with its update) have the call; look it
     // up, as older ones would refuse to start with it imported.
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
     if (setDefault != nullptr) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
     SetDllDirectoryA("");
 }
@@ -25,7 +25,8 @@ FARPROC CommonControlsProc(const char* name) {
 
 BOOL CommonControlsInit(const INITCOMMONCONTROLSEX* controls) {
     using Fn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto init = reinterpret_cast<Fn>(reinterpret_cast<void*>(CommonControlsProc("InitCommonControlsEx")));
+    const auto init =
+        reinterpret_cast<Fn>(reinterpret_cast<void*>(CommonControlsProc("InitCommonControlsEx")));
     return init != nullptr ? init(controls) : FALSE;
 }
 

@@ -8,8 +8,7 @@ namespace {
 
 // One iconv conversion of the whole text; with replacement, undecodable input
 // bytes become U+FFFD and conversion goes on.
-std::optional<std::string> Convert(const char* to, const char* from, const std::string& text,
-                                   bool replace) {
+std::optional<std::string> Convert(const char* to, const char* from, const std::string& text, bool replace) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
     std::string out;

@@ -9,7 +9,8 @@ namespace {
 std::wstring ToWide(UINT codePage, DWORD flags, const std::string& text, bool& ok) {
     ok = true;
     if (text.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int n =
+        MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (n <= 0) {
         ok = false;
         return std::wstring();

@@ -31,7 +31,8 @@ public:
     // DeleteFileA.
     bool RemoveFile(const std::string& path) override;
     // CreateFileA with CREATE_NEW on "~vl<process>-<n>.tmp" in the folder.
-    std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder, std::string& tempPath) override;
+    std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder,
+                                                    std::string& tempPath) override;
     // MoveFileA, which never replaces an existing file.
     bool MoveNoReplace(const std::string& from, const std::string& to) override;
     std::string ToNativePath(const std::string& path) override { return path; }

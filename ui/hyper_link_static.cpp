@@ -25,20 +25,20 @@ HBRUSH CHyperLinkStatic::OnCtlColor(HDC dc, UINT controlKind) {
 
 bool CHyperLinkStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (message) {
-    case WM_CTLCOLORSTATIC:
-        result = reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam), CTLCOLOR_STATIC));
-        return true;
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-        result = reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam), CTLCOLOR_BTN));
-        return true;
-    case WM_COMMAND:
-        if (HIWORD(wParam) != STN_CLICKED) return false;
-        ShellExecuteA(nullptr, "open", m_strURL.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-        result = 0;
-        return true;
-    default:
-        return false;
+        case WM_CTLCOLORSTATIC:
+            result = reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam), CTLCOLOR_STATIC));
+            return true;
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            result = reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam), CTLCOLOR_BTN));
+            return true;
+        case WM_COMMAND:
+            if (HIWORD(wParam) != STN_CLICKED) return false;
+            ShellExecuteA(nullptr, "open", m_strURL.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            result = 0;
+            return true;
+        default:
+            return false;
     }
 }

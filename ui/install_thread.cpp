@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "ui/installer_app.h"
 #include "install/font_codec.h"
 #include "install/install_job.h"
 #include "install/install_one_font.h"
 #include "platform/framework/message_box.h"
 #include "platform/framework/resource_text.h"
 #include "platform/install_platform.h"
-#include "ui/wizard_sheet.h"
+#include "ui/installer_app.h"
 #include "ui/wizard_buttons.h"
+#include "ui/wizard_sheet.h"
 
 namespace {
 
@@ -47,6 +47,7 @@ int VLInstallThread::Run() {
     CWizardInstallHost host(*app, *app->m_pSheet);
     VLInstallPlatform& platform = GetSystemInstallPlatform();
     VLFontInstaller installer(platform, GetFontCodec());
-    RunInstallJob(host, installer, platform.files, app->m_currentPackage, app->GetFontDataDir(), app->GetDestDir());
+    RunInstallJob(host, installer, platform.files, app->m_currentPackage, app->GetFontDataDir(),
+                  app->GetDestDir());
     return CWinThread::Run();
 }

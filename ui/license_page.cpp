@@ -8,8 +8,8 @@
 
 #include "resources/resource.h"
 #include "ui/control_text.h"
-#include "ui/wizard_sheet.h"
 #include "ui/wizard_buttons.h"
+#include "ui/wizard_sheet.h"
 
 namespace {
 const DWORD kMaxNoticeSize = 1024 * 1024;

@@ -2,12 +2,12 @@
 
 #include <shellapi.h>
 
-#include "ui/installer_app.h"
 #include "platform/framework/command_ids.h"
 #include "platform/framework/message_box.h"
 #include "platform/framework/resource_text.h"
 #include "resources/resource.h"
 #include "ui/edit_commands.h"
+#include "ui/installer_app.h"
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
     // Assigned, not added to: no sizing border, no minimise or maximise box.
@@ -33,20 +33,20 @@ void CMainFrame::OnUserRegister() {
 bool CMainFrame::OnCmdMsg(UINT id) {
     UINT message = 0;
     switch (id) {
-    case ID_EDIT_COPY:
-        message = WM_COPY;
-        break;
-    case ID_EDIT_CUT:
-        message = WM_CUT;
-        break;
-    case ID_EDIT_PASTE:
-        message = WM_PASTE;
-        break;
-    case ID_USER_REGISTER:
-        OnUserRegister();
-        return true;
-    default:
-        return CFrameWnd::OnCmdMsg(id);
+        case ID_EDIT_COPY:
+            message = WM_COPY;
+            break;
+        case ID_EDIT_CUT:
+            message = WM_CUT;
+            break;
+        case ID_EDIT_PASTE:
+            message = WM_PASTE;
+            break;
+        case ID_USER_REGISTER:
+            OnUserRegister();
+            return true;
+        default:
+            return CFrameWnd::OnCmdMsg(id);
     }
     HWND edit = GetFocusedEdit();
     if (edit != nullptr) SendMessageA(edit, message, 0, 0);
@@ -55,17 +55,17 @@ bool CMainFrame::OnCmdMsg(UINT id) {
 
 bool CMainFrame::OnUpdateCmdUI(UINT id, bool& enabled) {
     switch (id) {
-    case ID_EDIT_COPY:
-    case ID_EDIT_CUT:
-        enabled = CanCopyOrCut(GetFocus());
-        return true;
-    case ID_EDIT_PASTE:
-        enabled = CanPaste(GetFocus());
-        return true;
-    case ID_USER_REGISTER:
-        enabled = true;
-        return true;
-    default:
-        return CFrameWnd::OnUpdateCmdUI(id, enabled);
+        case ID_EDIT_COPY:
+        case ID_EDIT_CUT:
+            enabled = CanCopyOrCut(GetFocus());
+            return true;
+        case ID_EDIT_PASTE:
+            enabled = CanPaste(GetFocus());
+            return true;
+        case ID_USER_REGISTER:
+            enabled = true;
+            return true;
+        default:
+            return CFrameWnd::OnUpdateCmdUI(id, enabled);
     }
 }

@@ -4,17 +4,17 @@
 
 #include <shlobj.h>
 
-#include "ui/installer_app.h"
 #include "install/install_checks.h"
+#include "platform/framework/message_box.h"
 #include "platform/framework/win_thread.h"
 #include "platform/install_platform.h"
-#include "ui/install_thread.h"
-#include "ui/wizard_sheet.h"
-#include "ui/wizard_progress_bar.h"
-#include "platform/framework/message_box.h"
 #include "resources/resource.h"
 #include "ui/control_text.h"
+#include "ui/install_thread.h"
+#include "ui/installer_app.h"
 #include "ui/wizard_buttons.h"
+#include "ui/wizard_progress_bar.h"
+#include "ui/wizard_sheet.h"
 
 namespace {
 // "ＭＳ ゴシック": the fixed-pitch face that keeps the padded labels aligned.
@@ -25,10 +25,14 @@ const char kBrowseTitle[] = "\x83\x74\x83\x48\x83\x8B\x83\x5F\x82\xCC\x91\x49\x9
 // The string-table message for a refused start.
 UINT RefusalMessageId(VLStartRefusal refusal) {
     switch (refusal) {
-    case VLStartRefusal::kNoFontChosen: return IDS_NO_FONT_SELECTED;
-    case VLStartRefusal::kNeedsAdministrator: return IDS_NEED_ADMIN;
-    case VLStartRefusal::kFontAlreadyPresent: return IDS_FONT_EXISTS;
-    case VLStartRefusal::kNone: break;
+        case VLStartRefusal::kNoFontChosen:
+            return IDS_NO_FONT_SELECTED;
+        case VLStartRefusal::kNeedsAdministrator:
+            return IDS_NEED_ADMIN;
+        case VLStartRefusal::kFontAlreadyPresent:
+            return IDS_FONT_EXISTS;
+        case VLStartRefusal::kNone:
+            break;
     }
     return 0;
 }
@@ -41,8 +45,8 @@ void VLSelectFontPage::DoDataExchange() { m_listFonts.SubclassDlgItem(IDC_FONT_L
 
 BOOL VLSelectFontPage::OnInitDialog() {
     CPropertyPage::OnInitDialog();
-    m_fontList.Attach(CreateFontA(kListFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY,
+    m_fontList.Attach(CreateFontA(kListFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
+                                  SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY,
                                   DEFAULT_PITCH | FF_DONTCARE, kListFace));
     m_listFonts.SetListFont(m_fontList.Get());
     return TRUE;
@@ -100,9 +104,9 @@ void VLSelectFontPage::OnBrowse() {
 LRESULT VLSelectFontPage::OnWizardNext() {
     COTFInstWinApp* app = GetInstApp();
     VLInstallPlatform& platform = GetSystemInstallPlatform();
-    const VLStartRefusal refusal =
-        CheckInstallStart(platform.system, platform.files, app->m_currentPackage,
-                          [this](int32_t index) { return IsFontChecked(index); }, app->GetDestDir());
+    const VLStartRefusal refusal = CheckInstallStart(
+        platform.system, platform.files, app->m_currentPackage,
+        [this](int32_t index) { return IsFontChecked(index); }, app->GetDestDir());
     if (refusal != VLStartRefusal::kNone) {
         MessageBoxById(RefusalMessageId(refusal), MB_OK);
         return -1;

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "platform/framework/check_list_box.h"
-#include "platform/win32_handles.h"
 #include "platform/framework/property_page.h"
+#include "platform/win32_handles.h"
 
 // Shows the shell's folder picker; true and path set when the user picks a
 // folder, false and path unchanged when the user cancels.

@@ -1,7 +1,7 @@
 #include "ui/user_reg_page.h"
 
-#include "ui/installer_app.h"
 #include "platform/framework/resource_text.h"
+#include "ui/installer_app.h"
 
 void CUserRegPage::DoDataExchange() { m_link.SubclassDlgItem(IDC_REGISTER_LINK, m_hWnd); }
 

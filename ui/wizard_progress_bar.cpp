@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "ui/installer_app.h"
 #include "install/progress.h"
+#include "ui/installer_app.h"
 #include "ui/wizard_sheet.h"
 
 namespace {
@@ -14,7 +14,9 @@ class CWizardProgressBar : public IVLProgressBar {
 public:
     explicit CWizardProgressBar(HWND bar) : m_hBar(bar) {}
     int32_t GetPos() override { return static_cast<int32_t>(SendMessageA(m_hBar, PBM_GETPOS, 0, 0)); }
-    void SetPos(int32_t position) override { SendMessageA(m_hBar, PBM_SETPOS, static_cast<WPARAM>(position), 0); }
+    void SetPos(int32_t position) override {
+        SendMessageA(m_hBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    }
 
 private:
     HWND m_hBar;

@@ -1,7 +1,7 @@
 #include "ui/wizard_sheet.h"
 
-#include "ui/installer_app.h"
 #include "resources/resource.h"
+#include "ui/installer_app.h"
 
 CMyPropertySheet::CMyPropertySheet(CWnd* parent) : CPropertySheet(IDS_WIZARD_CAPTION, parent, 0) {
     AddPage(&m_splashPage);

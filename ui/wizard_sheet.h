@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/framework/property_sheet.h"
-#include "ui/progress_page.h"
 #include "ui/license_page.h"
+#include "ui/progress_page.h"
 #include "ui/select_font_page.h"
-#include "ui/welcome_page.h"
 #include "ui/user_reg_page.h"
+#include "ui/welcome_page.h"
 
 // Page indices of the wizard.
 enum VLWizardPage : int {
@@ -26,7 +26,9 @@ public:
     // that every page's window exists before the user sees the wizard.
     void RunStartupPass();
 
-    VLSelectFontPage* GetSelectFontPage() const { return static_cast<VLSelectFontPage*>(GetPage(kSelectFontPage)); }
+    VLSelectFontPage* GetSelectFontPage() const {
+        return static_cast<VLSelectFontPage*>(GetPage(kSelectFontPage));
+    }
     VLFinishPage* GetFinishPage() const { return static_cast<VLFinishPage*>(GetPage(kFinishPage)); }
 
     bool OnCmdMsg(UINT id) override;

@@ -18,7 +18,8 @@ int CCheckListBox::GetCheck(int index) const {
 void CCheckListBox::SetCheck(int index, int check) {
     SendMessageA(m_hWnd, LB_SETITEMDATA, static_cast<WPARAM>(index), check == 1 ? 1 : 0);
     RECT rect;
-    if (SendMessageA(m_hWnd, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)) != LB_ERR)
+    if (SendMessageA(m_hWnd, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)) !=
+        LB_ERR)
         InvalidateRect(m_hWnd, &rect, FALSE);
 }
 
@@ -96,29 +97,29 @@ bool CCheckListBox::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT& 
 
 LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-        LRESULT hit = SendMessageA(m_hWnd, LB_ITEMFROMPOINT, 0, lParam);
-        int index = LOWORD(hit);
-        if (HIWORD(hit) == 0 && GET_X_LPARAM(lParam) < kBoxMargin * 2 + CheckBoxSize()) {
-            LRESULT answer = Default(message, wParam, lParam);
-            Toggle(index);
-            return answer;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            LRESULT hit = SendMessageA(m_hWnd, LB_ITEMFROMPOINT, 0, lParam);
+            int index = LOWORD(hit);
+            if (HIWORD(hit) == 0 && GET_X_LPARAM(lParam) < kBoxMargin * 2 + CheckBoxSize()) {
+                LRESULT answer = Default(message, wParam, lParam);
+                Toggle(index);
+                return answer;
+            }
+            break;
         }
-        break;
-    }
-    case WM_KEYDOWN:
-        if (wParam == VK_SPACE) {
-            Toggle(static_cast<int>(SendMessageA(m_hWnd, LB_GETCARETINDEX, 0, 0)));
-            return 0;
-        }
-        break;
-    case WM_CHAR:
-        // The space bar toggles; it must not also act as a search key.
-        if (wParam == ' ') return 0;
-        break;
-    default:
-        break;
+        case WM_KEYDOWN:
+            if (wParam == VK_SPACE) {
+                Toggle(static_cast<int>(SendMessageA(m_hWnd, LB_GETCARETINDEX, 0, 0)));
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            // The space bar toggles; it must not also act as a search key.
+            if (wParam == ' ') return 0;
+            break;
+        default:
+            break;
     }
     return Default(message, wParam, lParam);
 }

@@ -44,24 +44,26 @@ void CDialog::OnCancel() {
 INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT reflected = 0;
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
-    case WM_COMMAND:
-        if (ReflectChildNotify(m_hWnd, message, wParam, lParam, reflected)) return TRUE;
-        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-        // The colour messages answer with the brush itself, not through DWLP_MSGRESULT.
-        if (ReflectChildNotify(m_hWnd, message, wParam, lParam, reflected)) return static_cast<INT_PTR>(reflected);
-        return FALSE;
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-        if (ReflectChildNotify(m_hWnd, message, wParam, lParam, reflected)) return SetMsgResult(reflected);
-        return FALSE;
-    default:
-        return FALSE;
+        case WM_INITDIALOG:
+            return OnInitDialog();
+        case WM_COMMAND:
+            if (ReflectChildNotify(m_hWnd, message, wParam, lParam, reflected)) return TRUE;
+            return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+            // The colour messages answer with the brush itself, not through DWLP_MSGRESULT.
+            if (ReflectChildNotify(m_hWnd, message, wParam, lParam, reflected))
+                return static_cast<INT_PTR>(reflected);
+            return FALSE;
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+            if (ReflectChildNotify(m_hWnd, message, wParam, lParam, reflected))
+                return SetMsgResult(reflected);
+            return FALSE;
+        default:
+            return FALSE;
     }
 }
 

@@ -17,7 +17,10 @@ std::string SecondLine(const std::string& text) {
 
 CSingleDocTemplate::CSingleDocTemplate(UINT idResource, DocumentFactory document, FrameFactory frame,
                                        ViewFactory view)
-    : m_nIDResource(idResource), m_makeDocument(document), m_makeFrame(frame), m_makeView(view),
+    : m_nIDResource(idResource),
+      m_makeDocument(document),
+      m_makeFrame(frame),
+      m_makeView(view),
       m_strDocName(SecondLine(LoadResString(idResource))) {}
 
 CSingleDocTemplate::~CSingleDocTemplate() {

@@ -30,8 +30,8 @@ void CFormView::ResizeParentToFit(bool shrinkOnly) {
     if (dx == 0 && dy == 0) return;
     RECT frame;
     GetWindowRect(m_pFrame->m_hWnd, &frame);
-    SetWindowPos(m_pFrame->m_hWnd, nullptr, 0, 0, (frame.right - frame.left) - dx, (frame.bottom - frame.top) - dy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_pFrame->m_hWnd, nullptr, 0, 0, (frame.right - frame.left) - dx,
+                 (frame.bottom - frame.top) - dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR CFormView::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {

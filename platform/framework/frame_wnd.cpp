@@ -101,34 +101,34 @@ void CFrameWnd::OnClose() { DestroyWindow(m_hWnd); }
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CLOSE:
-        OnClose();
-        return 0;
-    case WM_COMMAND:
-        if (lParam == 0) {
-            RouteCommand(LOWORD(wParam));
+        case WM_CLOSE:
+            OnClose();
             return 0;
-        }
-        break;
-    case WM_INITMENUPOPUP:
-        if (HIWORD(lParam) == 0) UpdateMenuItems(reinterpret_cast<HMENU>(wParam));
-        return 0;
-    case WM_SIZE:
-        RecalcLayout();
-        return 0;
-    case WM_SETFOCUS:
-        if (m_pActiveView != nullptr && m_pActiveView->m_hWnd != nullptr) {
-            SetFocus(m_pActiveView->m_hWnd);
+        case WM_COMMAND:
+            if (lParam == 0) {
+                RouteCommand(LOWORD(wParam));
+                return 0;
+            }
+            break;
+        case WM_INITMENUPOPUP:
+            if (HIWORD(lParam) == 0) UpdateMenuItems(reinterpret_cast<HMENU>(wParam));
             return 0;
+        case WM_SIZE:
+            RecalcLayout();
+            return 0;
+        case WM_SETFOCUS:
+            if (m_pActiveView != nullptr && m_pActiveView->m_hWnd != nullptr) {
+                SetFocus(m_pActiveView->m_hWnd);
+                return 0;
+            }
+            break;
+        case WM_DESTROY: {
+            CWinApp* app = GetCurrentApp();
+            if (app != nullptr && app->m_pMainWnd == this) PostQuitMessage(0);
+            break;
         }
-        break;
-    case WM_DESTROY: {
-        CWinApp* app = GetCurrentApp();
-        if (app != nullptr && app->m_pMainWnd == this) PostQuitMessage(0);
-        break;
-    }
-    default:
-        break;
+        default:
+            break;
     }
     return Default(message, wParam, lParam);
 }

@@ -21,23 +21,24 @@ INT_PTR CPropertyPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_NOTIFY) return CDialog::DialogProc(message, wParam, lParam);
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
     switch (header->code) {
-    case PSN_SETACTIVE:
-        return SetMsgResult(OnSetActive() ? 0 : -1);
-    case PSN_KILLACTIVE:
-        return SetMsgResult(OnKillActive() ? FALSE : TRUE);
-    case PSN_WIZNEXT:
-        return SetMsgResult(OnWizardNext());
-    case PSN_WIZBACK:
-        return SetMsgResult(OnWizardBack());
-    case PSN_WIZFINISH:
-        // The sheet's question is "keep it open?", the hook's is "may it finish?".
-        return SetMsgResult(OnWizardFinish() ? FALSE : TRUE);
-    default:
-        return FALSE;
+        case PSN_SETACTIVE:
+            return SetMsgResult(OnSetActive() ? 0 : -1);
+        case PSN_KILLACTIVE:
+            return SetMsgResult(OnKillActive() ? FALSE : TRUE);
+        case PSN_WIZNEXT:
+            return SetMsgResult(OnWizardNext());
+        case PSN_WIZBACK:
+            return SetMsgResult(OnWizardBack());
+        case PSN_WIZFINISH:
+            // The sheet's question is "keep it open?", the hook's is "may it finish?".
+            return SetMsgResult(OnWizardFinish() ? FALSE : TRUE);
+        default:
+            return FALSE;
     }
 }
 
-INT_PTR CALLBACK CPropertyPage::PageProcThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+INT_PTR CALLBACK CPropertyPage::PageProcThunk(HWND hwnd, UINT message, WPARAM wParam,
+                                              LPARAM lParam) noexcept {
     CPropertyPage* page = static_cast<CPropertyPage*>(FromHandlePermanent(hwnd));
     if (page == nullptr && message == WM_INITDIALOG) {
         const PROPSHEETPAGEA* description = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);

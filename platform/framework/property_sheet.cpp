@@ -5,10 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "platform/system_dlls.h"
 #include "platform/framework/dialog_template.h"
 #include "platform/framework/resource_text.h"
 #include "platform/framework/win_app.h"
+#include "platform/system_dlls.h"
 
 namespace {
 
@@ -77,7 +77,8 @@ bool CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
     header.pfnCallback = &CPropertySheet::SheetCallback;
 
     g_pendingSheetStyle = style;
-    g_hasPendingSheetFont = !m_pages.empty() && ReadDialogResourceFont(m_pages[0]->GetTemplateId(), g_pendingSheetFont);
+    g_hasPendingSheetFont =
+        !m_pages.empty() && ReadDialogResourceFont(m_pages[0]->GetTemplateId(), g_pendingSheetFont);
     HWND hwnd = reinterpret_cast<HWND>(CommonControlsPropertySheet(&header));
     g_pendingSheetStyle = 0;
     g_hasPendingSheetFont = false;

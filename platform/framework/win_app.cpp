@@ -8,10 +8,10 @@
 
 #include <algorithm>
 
-#include "platform/system_dlls.h"
 #include "platform/framework/command_ids.h"
-#include "platform/win32_handles.h"
 #include "platform/framework/resource_text.h"
+#include "platform/system_dlls.h"
+#include "platform/win32_handles.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -62,9 +62,10 @@ void CWinApp::LoadStdProfileSettings(UINT maxRecent) {
 
 void CWinApp::AddToRecentFileList(const std::string& path) {
     if (m_nMaxRecent == 0) return;
-    m_recentFiles.erase(std::remove_if(m_recentFiles.begin(), m_recentFiles.end(),
-                                       [&](const std::string& p) { return lstrcmpiA(p.c_str(), path.c_str()) == 0; }),
-                        m_recentFiles.end());
+    m_recentFiles.erase(
+        std::remove_if(m_recentFiles.begin(), m_recentFiles.end(),
+                       [&](const std::string& p) { return lstrcmpiA(p.c_str(), path.c_str()) == 0; }),
+        m_recentFiles.end());
     m_recentFiles.insert(m_recentFiles.begin(), path);
     if (m_recentFiles.size() > m_nMaxRecent) m_recentFiles.resize(m_nMaxRecent);
 }
@@ -109,28 +110,28 @@ void CWinApp::RemoveModelessSheet(HWND sheet) {
 
 bool CWinApp::OnCmdMsg(UINT id) {
     switch (id) {
-    case ID_FILE_NEW:
-        if (m_pDocTemplate) m_pDocTemplate->OpenDocumentFile(nullptr);
-        return true;
-    case ID_FILE_OPEN: {
-        if (!m_pDocTemplate) return true;
-        char buffer[MAX_PATH] = {};
-        OPENFILENAMEA ofn = {};
-        ofn.lStructSize = sizeof(ofn);
-        ofn.hwndOwner = GetMainHwnd();
-        ofn.lpstrFilter = "*.*\0*.*\0";
-        ofn.lpstrFile = buffer;
-        ofn.nMaxFile = sizeof(buffer);
-        ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-        if (GetOpenFileNameA(&ofn) && m_pDocTemplate->OpenDocumentFile(buffer) != nullptr)
-            AddToRecentFileList(buffer);
-        return true;
-    }
-    case ID_APP_EXIT:
-        if (GetMainHwnd() != nullptr) SendMessageA(GetMainHwnd(), WM_CLOSE, 0, 0);
-        return true;
-    default:
-        return false;
+        case ID_FILE_NEW:
+            if (m_pDocTemplate) m_pDocTemplate->OpenDocumentFile(nullptr);
+            return true;
+        case ID_FILE_OPEN: {
+            if (!m_pDocTemplate) return true;
+            char buffer[MAX_PATH] = {};
+            OPENFILENAMEA ofn = {};
+            ofn.lStructSize = sizeof(ofn);
+            ofn.hwndOwner = GetMainHwnd();
+            ofn.lpstrFilter = "*.*\0*.*\0";
+            ofn.lpstrFile = buffer;
+            ofn.nMaxFile = sizeof(buffer);
+            ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+            if (GetOpenFileNameA(&ofn) && m_pDocTemplate->OpenDocumentFile(buffer) != nullptr)
+                AddToRecentFileList(buffer);
+            return true;
+        }
+        case ID_APP_EXIT:
+            if (GetMainHwnd() != nullptr) SendMessageA(GetMainHwnd(), WM_CLOSE, 0, 0);
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -6,7 +6,8 @@ const char kObjectProp[] = "VL.CWnd";
 
 CWnd::~CWnd() {
     if (m_hWnd != nullptr && IsWindow(m_hWnd)) {
-        if (m_pfnSuper != nullptr) SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        if (m_pfnSuper != nullptr)
+            SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
         RemovePropA(m_hWnd, kObjectProp);
     }
 }
@@ -52,21 +53,21 @@ bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 bool CWnd::ReflectChildNotify(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     HWND child = nullptr;
     switch (message) {
-    case WM_COMMAND:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-        child = reinterpret_cast<HWND>(lParam);
-        break;
-    case WM_DRAWITEM:
-        child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
-        break;
-    case WM_MEASUREITEM:
-        child = GetDlgItem(parent, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID));
-        break;
-    default:
-        return false;
+        case WM_COMMAND:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+            child = reinterpret_cast<HWND>(lParam);
+            break;
+        case WM_DRAWITEM:
+            child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
+            break;
+        case WM_MEASUREITEM:
+            child = GetDlgItem(parent, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID));
+            break;
+        default:
+            return false;
     }
     CWnd* wnd = FromHandlePermanent(child);
     return wnd != nullptr && wnd->OnChildNotify(message, wParam, lParam, result);

@@ -25,16 +25,20 @@ TEST(ChooseCurrentPackage, TakesTheFirstPackageThatHoldsAFont) {
         size_t expectedFonts;
     };
     const Case cases[] = {
-        {"one package", "PackageStart\nPackageName first\nProductType TEST\nFont a,1,00001,1.00,x\nPackageEnd\n", "first", 1},
+        {"one package",
+         "PackageStart\nPackageName first\nProductType TEST\nFont a,1,00001,1.00,x\nPackageEnd\n", "first",
+         1},
         {"empty package first",
          "PackageStart\nPackageName empty\nProductType TEST\nPackageEnd\n"
-         "PackageStart\nPackageName second\nProductType TEST\nFont a,1,00001,1.00,x\nFont b,2,00002,1.00,x\nPackageEnd\n",
+         "PackageStart\nPackageName second\nProductType TEST\nFont a,1,00001,1.00,x\nFont "
+         "b,2,00002,1.00,x\nPackageEnd\n",
          "second", 2},
         {"two with fonts",
          "PackageStart\nPackageName first\nProductType TEST\nFont a,1,00001,1.00,x\nPackageEnd\n"
          "PackageStart\nPackageName second\nProductType TEST\nFont b,2,00002,1.00,x\nPackageEnd\n",
          "first", 1},
-        {"only empty packages", "PackageStart\nPackageName empty\nProductType TEST\nPackageEnd\n", "empty", 0},
+        {"only empty packages", "PackageStart\nPackageName empty\nProductType TEST\nPackageEnd\n", "empty",
+         0},
         {"no package", "", "", 0},
     };
     for (const Case& c : cases) {

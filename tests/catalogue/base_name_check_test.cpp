@@ -15,8 +15,8 @@ TEST(CheckBaseName, PlainNamesPassAndEverythingThatCouldBeAPathIsRefused) {
         {"ipag", P::kNone},
         {"averyveryverylongbasefontname", P::kNone},
         {"A-B_c 1.2", P::kNone},
-        {"\x83\x65\x83\x58\x83\x67", P::kNone},   // テスト
-        {"CONSOLE", P::kNone},                    // only the exact device names are reserved
+        {"\x83\x65\x83\x58\x83\x67", P::kNone},  // テスト
+        {"CONSOLE", P::kNone},                   // only the exact device names are reserved
         {"COM0", P::kNone},
         {".hidden", P::kNone},
         {std::string(kMaxBaseNameBytes, 'a'), P::kNone},

@@ -19,30 +19,27 @@ const std::string kHead = "START_INF\nFileVersion 5\n";
 TEST(InfLoader, UnreadableFiles) {
     const char* cases[] = {
         // older format
-        "A,1,2,x #\"x\nB,1,2,x # y\n",         // the quote in a comment is still open at the next '#'
-        "\"A#B\",1,2\n",                      // '#' inside quotes
-        "A, 1,2\n",                           // field 1 not digits only
-        "A,1,2a\n",                           // field 2 not digits only
-        "A,1,2,3,4,5,6\n",                    // a seventh field
+        "A,1,2,x #\"x\nB,1,2,x # y\n",  // the quote in a comment is still open at the next '#'
+        "\"A#B\",1,2\n",                // '#' inside quotes
+        "A, 1,2\n",                     // field 1 not digits only
+        "A,1,2a\n",                     // field 2 not digits only
+        "A,1,2,3,4,5,6\n",              // a seventh field
         // keyword format
-        "START_INF\nBogus 1\n",
-        "START_INF\nFileVersion\n",
-        "START_INF\nFileVersion 5\nPackageStart\nPackageName\n",
-        "START_INF\nPackageID \"\"\n",
-        "START_INF\nFontType TTF\nProductType ABCD\n",        // no version declared yet
+        "START_INF\nBogus 1\n", "START_INF\nFileVersion\n",
+        "START_INF\nFileVersion 5\nPackageStart\nPackageName\n", "START_INF\nPackageID \"\"\n",
+        "START_INF\nFontType TTF\nProductType ABCD\n",  // no version declared yet
         "START_INF\nFileVersion 4\nProductType ABCD\nFontType TTF\n",
-        "START_INF\nProductType ABC\n",                        // creates the first package
+        "START_INF\nProductType ABC\n",  // creates the first package
         "START_INF\nPackageName P\nProductType ABCD\nPackageStart\n",
-        "START_INF\nPackageStart\nPackageStart\n",
-        "START_INF\nPackageEnd\n",
+        "START_INF\nPackageStart\nPackageStart\n", "START_INF\nPackageEnd\n",
         "START_INF\nPackageName P\nProductType ABCD\nPackageEnd\n",
         "START_INF\nPackageStart\nProductType ABCD\nPackageEnd\nFont A,1,2,1.0,x\n",
         "START_INF\nPackageStart\nProductType ABCD\nAllFont A,1,2,1.0,x\nAllFont B,1,2,1.0,x\n",
         "START_INF\nProductType ABCD\nFont A,1,2,1.0\n",
         "START_INF\nProductType ABCD\nFont A,1,2,1.0,x,F,S,extra\n",
         "START_INF\nProductType ABCD\nFont A,x1,2,1.0,x\n",
-        "START_INF\nProductType ABCD\nFont A,1,2,1.0,x\nEND_INF\nBogus\n",   // read after END_INF
-        "START_INF\nPackageStart\nPackageName P\nPackageEnd\n",              // no product type
+        "START_INF\nProductType ABCD\nFont A,1,2,1.0,x\nEND_INF\nBogus\n",  // read after END_INF
+        "START_INF\nPackageStart\nPackageName P\nPackageEnd\n",             // no product type
     };
     for (const char* plain : cases) EXPECT_EQ(Load(plain), nullptr) << plain;
 
@@ -77,7 +74,7 @@ TEST(InfLoader, OlderFormatFieldsAndLineRules) {
     ASSERT_NE(catalogue, nullptr);
     ASSERT_EQ(catalogue->GetPackageCount(), 1);
     const VLPackageInfo& package = catalogue->GetPackage(0);
-    ASSERT_EQ(package.m_fonts.size(), 4u);   // the second all-fonts line is dropped
+    ASSERT_EQ(package.m_fonts.size(), 4u);  // the second all-fonts line is dropped
     EXPECT_EQ(package.m_fontType, "OTF");
     EXPECT_EQ(package.m_allFontsIndex, 1);
 
@@ -87,11 +84,11 @@ TEST(InfLoader, OlderFormatFieldsAndLineRules) {
     EXPECT_EQ(regular.m_codeHigh, 1);
     EXPECT_EQ(regular.m_codeLow, 0);
     EXPECT_EQ(regular.m_version, 100);
-    EXPECT_EQ(regular.m_extra, "x   ");   // blanks before the comment stay in field 4
+    EXPECT_EQ(regular.m_extra, "x   ");  // blanks before the comment stay in field 4
     EXPECT_FALSE(regular.m_isAllFonts);
 
     const VLFontInfo& all = package.m_fonts[1];
-    EXPECT_EQ(all.m_fileNumber, 18);      // two commas in a row: the empty field takes no number
+    EXPECT_EQ(all.m_fileNumber, 18);  // two commas in a row: the empty field takes no number
     EXPECT_EQ(all.m_codeHigh, 123);
     EXPECT_EQ(all.m_codeLow, 45);
     EXPECT_EQ(all.m_versionText, "1.0.2");
@@ -105,22 +102,22 @@ TEST(InfLoader, OlderFormatFieldsAndLineRules) {
 
 TEST(InfLoader, KeywordFormatPackagesAndFonts) {
     auto catalogue = Load(kHead +
-        "PackageStart\n"
-        "PackageName \"Example Package\"\n"
-        "ProductType ABCD\n"
-        "ProductType TOOLONG\n"              // ignored on an existing package
-        "PackageID 65548\n"
-        "FontType TTF\n"
-        "Font ExampleRegular,17,00100,1.00,x,Example,Regular\n"
-        "   \n"
-        "Font B,18,2,1.0,\"\",y\n"           // the empty token takes no field number
-        "AllFont C,19,3,2.1,z,\"Fam ily\"\n"
-        "PackageEnd\n"
-        "ProductType WXYZ\n"                 // still changes the newest package
-        "PackageStart\n"
-        "ProductType EFGH\n"
-        "END_INF\n"
-        "PackageName Second\n");             // lines after END_INF still count; the block stays open
+                          "PackageStart\n"
+                          "PackageName \"Example Package\"\n"
+                          "ProductType ABCD\n"
+                          "ProductType TOOLONG\n"  // ignored on an existing package
+                          "PackageID 65548\n"
+                          "FontType TTF\n"
+                          "Font ExampleRegular,17,00100,1.00,x,Example,Regular\n"
+                          "   \n"
+                          "Font B,18,2,1.0,\"\",y\n"  // the empty token takes no field number
+                          "AllFont C,19,3,2.1,z,\"Fam ily\"\n"
+                          "PackageEnd\n"
+                          "ProductType WXYZ\n"  // still changes the newest package
+                          "PackageStart\n"
+                          "ProductType EFGH\n"
+                          "END_INF\n"
+                          "PackageName Second\n");  // lines after END_INF still count; the block stays open
     ASSERT_NE(catalogue, nullptr);
     EXPECT_EQ(catalogue->GetFileVersion(), 5);
     ASSERT_EQ(catalogue->GetPackageCount(), 2);
@@ -145,8 +142,9 @@ TEST(InfLoader, KeywordFormatPackagesAndFonts) {
 }
 
 TEST(InfLoader, ImplicitPackageTakesEveryLine) {
-    auto catalogue = Load("START_INF\nFont A,1,2,1.0,x\nProductType ABCD\nFileVersion 5\nFontType TTF\n"
-                          "AllFont B,1,2,1.0,x\n");
+    auto catalogue = Load(
+        "START_INF\nFont A,1,2,1.0,x\nProductType ABCD\nFileVersion 5\nFontType TTF\n"
+        "AllFont B,1,2,1.0,x\n");
     ASSERT_NE(catalogue, nullptr);
     ASSERT_EQ(catalogue->GetPackageCount(), 1);
     EXPECT_EQ(catalogue->GetPackage(0).m_fonts.size(), 2u);
@@ -173,7 +171,7 @@ TEST(InfLoader, NulEndsTheLineContent) {
     auto catalogue = Load(std::string("A,1,2\0,zzz\nB,3,4\n\0C,5,6\n", 24));
     ASSERT_NE(catalogue, nullptr);
     const VLPackageInfo& package = catalogue->GetPackage(0);
-    ASSERT_EQ(package.m_fonts.size(), 2u);   // the line beginning with NUL is empty
+    ASSERT_EQ(package.m_fonts.size(), 2u);  // the line beginning with NUL is empty
     EXPECT_EQ(package.m_fonts[0].m_codeHigh, 2);
     EXPECT_EQ(package.m_fonts[1].m_baseName, "B");
 }

@@ -20,7 +20,10 @@ TEST(InfScrambling, KeywordOffsetsRunAndRepeatEvery40Bytes) {
 
 TEST(InfScrambling, OlderOffsetsFoldAbove100) {
     const size_t n = 100000;
-    struct { size_t position; int offset; } cases[] = {
+    struct {
+        size_t position;
+        int offset;
+    } cases[] = {
         {0, 7}, {1, 10}, {2, 12}, {3, 15}, {37, 100}, {38, 1}, {76, 1}, {77, 2}, {116, 2}, {117, 3},
     };
     for (const auto& c : cases) EXPECT_EQ(CsvSchemeOffset(c.position, n), c.offset) << c.position;

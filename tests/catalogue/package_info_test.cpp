@@ -34,7 +34,10 @@ TEST(PackageInfo, ProductTypeMustBeFourBytes) {
 }
 
 TEST(PackageInfo, OnlyExactTtfGivesTtfNames) {
-    struct Case { const char* fontType; const char* fileName; } cases[] = {
+    struct Case {
+        const char* fontType;
+        const char* fileName;
+    } cases[] = {
         {"TTF", "A.ttf"}, {"OTF", "A.otf"}, {"ttf", "A.otf"}, {"TTF ", "A.otf"}, {"", "A.otf"},
     };
     for (const auto& c : cases) {

@@ -5,7 +5,10 @@
 namespace {
 
 TEST(StartupPaths, FontDataFolderBesideTheExecutable) {
-    struct Case { std::string module; std::string fontData; } cases[] = {
+    struct Case {
+        std::string module;
+        std::string fontData;
+    } cases[] = {
         {"C:\\Program Files\\Vell\\setup.exe", "C:\\Program Files\\Vell\\FONTDATA\\"},
         {"C:\\setup.exe", "C:\\FONTDATA\\"},
         // 0x95 0x5C is one character whose trail byte is a backslash.

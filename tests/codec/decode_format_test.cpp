@@ -22,7 +22,8 @@ std::optional<std::vector<uint8_t>> DecodeBoth(const std::vector<uint8_t>& file)
         if (count <= 8 * (file.size() - 4)) {
             std::vector<uint8_t> out(count);
             CHuffmanDecoder walker;
-            if (walker.Decode(guarded.data() + 4, guarded.size() - 4, out.data(), count) == VLDecodeStatus::kOk) {
+            if (walker.Decode(guarded.data() + 4, guarded.size() - 4, out.data(), count) ==
+                VLDecodeStatus::kOk) {
                 reference = out;
             }
         }
@@ -73,7 +74,8 @@ TEST(DecodeFormat, LayoutCases) {
         {"unused bits after the last code are ignored",
          StreamBuilder(4).Lengths(fourOfLengthTwo).Bits("11100100 1111111111").Bytes(),
          std::vector<uint8_t>{3, 2, 1, 0}},
-        {"16-bit codes", StreamBuilder(2).Lengths(LengthsOf({{0, 1}, {1, 16}})).Bits("1000000000000000 0").Bytes(),
+        {"16-bit codes",
+         StreamBuilder(2).Lengths(LengthsOf({{0, 1}, {1, 16}})).Bits("1000000000000000 0").Bytes(),
          std::vector<uint8_t>{1, 0}},
     };
     for (const Case& c : cases) {

@@ -49,12 +49,14 @@ void ExpectAgreement(const std::vector<uint8_t>& stream, uint32_t count, SplitCo
         SCOPED_TRACE(testing::Message() << parts << " parts, sync bits " << syncBits);
         std::vector<uint8_t> split(count + 1, 0xAB);
         VLTableHuffmanDecoder splitting(VLTableHuffmanDecoder::SplitPolicy{0, syncBits, parts});
-        const VLDecodeStatus splitStatus = splitting.Decode(stream.data(), stream.size(), split.data(), count);
+        const VLDecodeStatus splitStatus =
+            splitting.Decode(stream.data(), stream.size(), split.data(), count);
         ASSERT_EQ(splitStatus == VLDecodeStatus::kOk, slowStatus == VLDecodeStatus::kOk);
         EXPECT_EQ(split[count], 0xAB);
         if (counts) {
             counts->joins += splitting.GetLastSplitOutcome() == VLTableHuffmanDecoder::SplitOutcome::kJoined;
-            counts->firstAlone += splitting.GetLastSplitOutcome() == VLTableHuffmanDecoder::SplitOutcome::kFirstAlone;
+            counts->firstAlone +=
+                splitting.GetLastSplitOutcome() == VLTableHuffmanDecoder::SplitOutcome::kFirstAlone;
         }
         if (splitStatus == VLDecodeStatus::kOk) {
             ASSERT_EQ(split, slow);
@@ -68,7 +70,8 @@ std::array<uint16_t, 256> RandomLengths(std::mt19937& random, unsigned maxLength
     std::array<uint16_t, 256> lengths{};
     std::uniform_int_distribution<int> pick(0, 255);
     std::uniform_int_distribution<unsigned> length(1, maxLength);
-    for (int i = 0; i < symbols; ++i) lengths[static_cast<size_t>(pick(random))] = static_cast<uint16_t>(length(random));
+    for (int i = 0; i < symbols; ++i)
+        lengths[static_cast<size_t>(pick(random))] = static_cast<uint16_t>(length(random));
     auto kraft = [&] {
         uint64_t sum = 0;
         for (uint16_t l : lengths) {
@@ -129,8 +132,9 @@ TEST(DecoderAgreement, RandomLengthsAndRandomData) {
         const std::vector<uint8_t> stream = StreamWith(lengths, tail);
         SCOPED_TRACE(round);
         // Counts around where the data runs out, and a count of 0.
-        for (uint32_t count : {0u, 1u, static_cast<uint32_t>(tail.size()), static_cast<uint32_t>(tail.size() * 8 / maxLength),
-                               static_cast<uint32_t>(tail.size() * 8)}) {
+        for (uint32_t count :
+             {0u, 1u, static_cast<uint32_t>(tail.size()), static_cast<uint32_t>(tail.size() * 8 / maxLength),
+              static_cast<uint32_t>(tail.size() * 8)}) {
             ExpectAgreement(stream, count, &counts);
         }
     }
@@ -144,14 +148,29 @@ TEST(DecoderAgreement, AdversarialLengthSets) {
         std::array<uint16_t, 256> lengths{};
         int s = 0;
         for (const auto& [count, length] : runs) {
-            for (int i = 0; i < count && s < 256; ++i) lengths[static_cast<size_t>(s++)] = static_cast<uint16_t>(length);
+            for (int i = 0; i < count && s < 256; ++i)
+                lengths[static_cast<size_t>(s++)] = static_cast<uint16_t>(length);
         }
         return lengths;
     };
     const std::array<uint16_t, 256> sets[] = {
         lengthsOf({{256, 8}}),
-        lengthsOf({{1, 1}, {1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {1, 7}, {1, 8}, {1, 9}, {1, 10}, {1, 11}, {1, 12},
-                   {1, 13}, {1, 14}, {1, 15}, {2, 16}}),
+        lengthsOf({{1, 1},
+                   {1, 2},
+                   {1, 3},
+                   {1, 4},
+                   {1, 5},
+                   {1, 6},
+                   {1, 7},
+                   {1, 8},
+                   {1, 9},
+                   {1, 10},
+                   {1, 11},
+                   {1, 12},
+                   {1, 13},
+                   {1, 14},
+                   {1, 15},
+                   {2, 16}}),
         lengthsOf({{1, 16}}),
         lengthsOf({{1, 1}}),
         lengthsOf({{248, 16}}),
@@ -160,7 +179,7 @@ TEST(DecoderAgreement, AdversarialLengthSets) {
         lengthsOf({{2, 2}, {4, 4}, {64, 11}, {64, 12}, {122, 16}}),
         lengthsOf({{1, 11}, {1, 12}, {254, 15}}),
         lengthsOf({{128, 9}, {128, 10}}),  // over-subscribed
-        lengthsOf({{127, 7}, {2, 8}}),      // complete, at the primary-table edge
+        lengthsOf({{127, 7}, {2, 8}}),     // complete, at the primary-table edge
         lengthsOf({{1, 2}, {1, 11}, {2, 12}}),
     };
     std::mt19937 random(7);
@@ -170,9 +189,11 @@ TEST(DecoderAgreement, AdversarialLengthSets) {
         for (int round = 0; round < 60; ++round) {
             std::vector<uint8_t> tail(static_cast<size_t>(1 + round * 3));
             // Mostly ones or mostly zeros reach the deepest codes and the gaps.
-            for (uint8_t& b : tail) b = static_cast<uint8_t>(round % 3 == 0 ? 0xFF : round % 3 == 1 ? 0x00 : byte(random));
+            for (uint8_t& b : tail)
+                b = static_cast<uint8_t>(round % 3 == 0 ? 0xFF : round % 3 == 1 ? 0x00 : byte(random));
             const std::vector<uint8_t> stream = StreamWith(sets[i], tail);
-            for (uint32_t count : {1u, static_cast<uint32_t>(tail.size()), static_cast<uint32_t>(tail.size() * 8)}) {
+            for (uint32_t count :
+                 {1u, static_cast<uint32_t>(tail.size()), static_cast<uint32_t>(tail.size() * 8)}) {
                 ExpectAgreement(stream, count);
             }
         }
@@ -190,7 +211,8 @@ TEST(DecoderAgreement, TruncationsAndBitFlipsOfAPackedStream) {
     const uint32_t count = static_cast<uint32_t>(payload.size());
     for (size_t cut = 0; cut <= stream.size(); cut += 1 + cut / 16) {
         SCOPED_TRACE(cut);
-        ExpectAgreement(std::vector<uint8_t>(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(cut)), count);
+        ExpectAgreement(
+            std::vector<uint8_t>(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(cut)), count);
     }
     std::uniform_int_distribution<size_t> position(0, stream.size() * 8 - 1);
     for (int flip = 0; flip < 400; ++flip) {
@@ -218,7 +240,8 @@ TEST(DecoderAgreement, DensePartFillsItsBuffer) {
     for (unsigned parts = 2; parts <= 4; ++parts) {
         std::vector<uint8_t> decoded(payload.size());
         VLTableHuffmanDecoder decoder(VLTableHuffmanDecoder::SplitPolicy{0, 4096, parts});
-        ASSERT_EQ(decoder.Decode(stream.data(), stream.size(), decoded.data(), static_cast<uint32_t>(decoded.size())),
+        ASSERT_EQ(decoder.Decode(stream.data(), stream.size(), decoded.data(),
+                                 static_cast<uint32_t>(decoded.size())),
                   VLDecodeStatus::kOk);
         EXPECT_EQ(decoder.GetLastSplitOutcome(), VLTableHuffmanDecoder::SplitOutcome::kJoined);
         EXPECT_EQ(decoded, payload) << parts << " parts";

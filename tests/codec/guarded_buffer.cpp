@@ -29,7 +29,8 @@ GuardedBuffer::GuardedBuffer(const std::vector<uint8_t>& bytes) : m_nSize(bytes.
     const size_t dataPages = (bytes.size() + page - 1) / page;
     m_nMapped = (dataPages + 1) * page;
 #ifdef _WIN32
-    m_pBase = static_cast<uint8_t*>(VirtualAlloc(nullptr, m_nMapped, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    m_pBase =
+        static_cast<uint8_t*>(VirtualAlloc(nullptr, m_nMapped, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
     if (!m_pBase) throw std::runtime_error("VirtualAlloc failed");
     DWORD old = 0;
     VirtualProtect(m_pBase + dataPages * page, page, PAGE_NOACCESS, &old);

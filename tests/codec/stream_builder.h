@@ -31,6 +31,7 @@ struct StreamBuilder {
 // Lengths with the given symbols set and every other symbol absent.
 inline std::array<uint16_t, 256> LengthsOf(std::initializer_list<std::pair<int, int>> symbolLengths) {
     std::array<uint16_t, 256> lengths{};
-    for (const auto& [symbol, length] : symbolLengths) lengths[static_cast<size_t>(symbol)] = static_cast<uint16_t>(length);
+    for (const auto& [symbol, length] : symbolLengths)
+        lengths[static_cast<size_t>(symbol)] = static_cast<uint16_t>(length);
     return lengths;
 }

@@ -85,7 +85,8 @@ std::unique_ptr<IVLRegistryKey> VLFakePlatform::OpenMachineKeyForSet(const std::
     return std::make_unique<VLFakeKey>(*this, subKey);
 }
 
-std::unique_ptr<IVLWritableFile> VLFakePlatform::CreateTempFile(const std::string& folder, std::string& tempPath) {
+std::unique_ptr<IVLWritableFile> VLFakePlatform::CreateTempFile(const std::string& folder,
+                                                                std::string& tempPath) {
     if (m_bFailCreate || !m_folders.count(folder)) return nullptr;
     tempPath = folder + "\\" + kTempPrefix + std::to_string(m_tempCount++) + ".tmp";
     m_files[tempPath];

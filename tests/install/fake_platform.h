@@ -63,7 +63,8 @@ public:
 
     bool Exists(const std::string& path) override { return m_files.count(path) || m_folders.count(path); }
     bool RemoveFile(const std::string& path) override { return m_files.erase(path) > 0; }
-    std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder, std::string& tempPath) override;
+    std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder,
+                                                    std::string& tempPath) override;
     bool MoveNoReplace(const std::string& from, const std::string& to) override;
     std::string ToNativePath(const std::string& path) override { return path; }
 

@@ -81,7 +81,8 @@ TEST(RegisterFont, WritesTheValueThenAddsTheFontToTheSession) {
     EXPECT_EQ(RegisterFont(fake, fake, "ABC (TrueType)", "ABC.otf"), VLRegistration::kRegistered);
     EXPECT_EQ(fake.m_openedKeys, std::vector<std::string>{kNtKey});
     EXPECT_EQ(fake.m_values[std::string(kNtKey) + "\\ABC (TrueType)"], "ABC.otf");
-    EXPECT_EQ(fake.m_registryCalls, (std::vector<std::string>{"open", "query", "set", "close", "add:ABC.otf"}));
+    EXPECT_EQ(fake.m_registryCalls,
+              (std::vector<std::string>{"open", "query", "set", "close", "add:ABC.otf"}));
 }
 
 TEST(RegisterFont, EveryFailureLeavesTheSessionAlone) {
@@ -97,7 +98,13 @@ TEST(RegisterFont, EveryFailureLeavesTheSessionAlone) {
         {"no key for the platform", 3, false, false, false, VLRegistration::kNoKey, {}},
         {"no version", 2, true, false, false, VLRegistration::kNoKey, {}},
         {"key cannot be opened", 2, false, true, false, VLRegistration::kNoKey, {"open"}},
-        {"value cannot be set", 2, false, false, true, VLRegistration::kValueNotSet, {"open", "query", "set", "close"}},
+        {"value cannot be set",
+         2,
+         false,
+         false,
+         true,
+         VLRegistration::kValueNotSet,
+         {"open", "query", "set", "close"}},
     };
     for (const Case& c : cases) {
         VLFakePlatform fake;
@@ -136,10 +143,11 @@ TEST(RegisterFont, AnExistingValueIsNeverRebound) {
         const std::string fileName = std::string(c.existing).find('\x82') == 0 ? "\x82\x41.ttf" : "ABC.ttf";
         EXPECT_EQ(RegisterFont(fake, fake, "Fam W3 (TrueType)", fileName), c.result) << c.existing;
         EXPECT_EQ(fake.m_values[value], c.existing) << c.existing;
-        const bool added = std::find(fake.m_registryCalls.begin(), fake.m_registryCalls.end(), "add:" + fileName) !=
-                           fake.m_registryCalls.end();
+        const bool added = std::find(fake.m_registryCalls.begin(), fake.m_registryCalls.end(),
+                                     "add:" + fileName) != fake.m_registryCalls.end();
         EXPECT_EQ(added, c.addsToSession) << c.existing;
-        EXPECT_EQ(std::count(fake.m_registryCalls.begin(), fake.m_registryCalls.end(), "set"), 0) << c.existing;
+        EXPECT_EQ(std::count(fake.m_registryCalls.begin(), fake.m_registryCalls.end(), "set"), 0)
+            << c.existing;
     }
 }
 

@@ -17,13 +17,11 @@ std::string Payload(uint32_t size) {
 }
 
 struct WriterFixture : ::testing::Test {
-    WriterFixture() {
-        fake.m_folders = {kFonts, kOther};
-    }
+    WriterFixture() { fake.m_folders = {kFonts, kOther}; }
     bool Write(const std::string& folder, const std::string& payload, VLFontReport* report = nullptr) {
         return WriteFontFile(fake.Platform(), folder + "\\ABC.ttf", "ABC.ttf", "ABC (TrueType)",
-                             reinterpret_cast<const uint8_t*>(payload.data()), static_cast<uint32_t>(payload.size()),
-                             report);
+                             reinterpret_cast<const uint8_t*>(payload.data()),
+                             static_cast<uint32_t>(payload.size()), report);
     }
 
     VLProgressFixture progress;
@@ -48,8 +46,9 @@ TEST_F(WriterFixture, ChunksOf3000WithTheRemainderLastAndEvenWhenEmpty) {
         VLFakePlatform local;
         local.m_folders = {kOther};
         const std::string payload = Payload(c.size);
-        ASSERT_TRUE(WriteFontFile(local.Platform(), std::string(kOther) + "\\ABC.ttf", "ABC.ttf", "ABC (TrueType)",
-                                  reinterpret_cast<const uint8_t*>(payload.data()), c.size));
+        ASSERT_TRUE(WriteFontFile(local.Platform(), std::string(kOther) + "\\ABC.ttf", "ABC.ttf",
+                                  "ABC (TrueType)", reinterpret_cast<const uint8_t*>(payload.data()),
+                                  c.size));
         EXPECT_EQ(local.m_writeSizes, c.writes) << c.size;
         EXPECT_EQ(freshProgress.m_bar.m_positions, c.positions) << c.size;
         EXPECT_EQ(local.m_files[std::string(kOther) + "\\ABC.ttf"], payload.substr(0, c.size - 1)) << c.size;
@@ -65,7 +64,8 @@ TEST_F(WriterFixture, RegistersOnlyInsideTheSystemFontFolder) {
 
     ASSERT_TRUE(Write(kFonts, Payload(10), &report));
     EXPECT_TRUE(report.registered);
-    EXPECT_EQ(fake.m_registryCalls, (std::vector<std::string>{"open", "query", "set", "close", "add:ABC.ttf"}));
+    EXPECT_EQ(fake.m_registryCalls,
+              (std::vector<std::string>{"open", "query", "set", "close", "add:ABC.ttf"}));
 }
 
 // A font in the system folder that the system does not list is half
@@ -95,13 +95,15 @@ TEST_F(WriterFixture, FailedRegistrationRemovesTheFileAgain) {
         if (c.existing) local.m_values[value] = c.existing;
         const std::string payload = Payload(10);
         VLFontReport report;
-        EXPECT_FALSE(WriteFontFile(local.Platform(), std::string(kFonts) + "\\ABC.ttf", "ABC.ttf", "ABC (TrueType)",
-                                   reinterpret_cast<const uint8_t*>(payload.data()), 10, &report))
+        EXPECT_FALSE(WriteFontFile(local.Platform(), std::string(kFonts) + "\\ABC.ttf", "ABC.ttf",
+                                   "ABC (TrueType)", reinterpret_cast<const uint8_t*>(payload.data()), 10,
+                                   &report))
             << c.name;
         EXPECT_EQ(report.outcome, c.outcome) << c.name;
         EXPECT_FALSE(report.registered) << c.name;
         EXPECT_TRUE(local.m_files.empty()) << c.name;
-        EXPECT_EQ(local.m_values.count(value) ? local.m_values[value] : "", c.existing ? c.existing : "") << c.name;
+        EXPECT_EQ(local.m_values.count(value) ? local.m_values[value] : "", c.existing ? c.existing : "")
+            << c.name;
     }
 }
 
@@ -130,8 +132,8 @@ TEST(FontWriter, WriteErrorsLeaveNothingBehind) {
         fake.m_bFailClose = c.failClose;
         fake.m_bFailMove = c.failMove;
         const std::string payload = Payload(6001);
-        EXPECT_FALSE(WriteFontFile(fake.Platform(), std::string(kFonts) + "\\ABC.ttf", "ABC.ttf", "ABC (TrueType)",
-                                   reinterpret_cast<const uint8_t*>(payload.data()), 6001))
+        EXPECT_FALSE(WriteFontFile(fake.Platform(), std::string(kFonts) + "\\ABC.ttf", "ABC.ttf",
+                                   "ABC (TrueType)", reinterpret_cast<const uint8_t*>(payload.data()), 6001))
             << c.name;
         EXPECT_TRUE(fake.m_files.empty()) << c.name;
         EXPECT_TRUE(fake.m_registryCalls.empty()) << c.name;

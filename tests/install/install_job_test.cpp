@@ -35,8 +35,8 @@ public:
 // Answers each install with the next scripted result and records the call.
 class VLFakeInstaller : public IVLFontInstaller {
 public:
-    VLFontOutcome InstallOneFont(const std::string& destPath, const VLFontInfo& font, const std::string& sourcePath,
-                                 const std::string& fontType) override {
+    VLFontOutcome InstallOneFont(const std::string& destPath, const VLFontInfo& font,
+                                 const std::string& sourcePath, const std::string& fontType) override {
         m_calls.push_back(destPath + "|" + font.m_baseName + "|" + sourcePath + "|" + fontType);
         const VLFontOutcome result = m_results.empty() ? VLFontOutcome::kInstalled : m_results.front();
         if (!m_results.empty()) m_results.erase(m_results.begin());
@@ -81,15 +81,14 @@ TEST(InstallJob, SucceededFailedAndPresentFonts) {
     const VLInstallSummary summary =
         RunInstallJob(host, installer, fake, Package("TTF", 3), "C:\\Setup\\FONTDATA\\", "D:\\Out");
 
-    EXPECT_EQ(host.m_log, (std::vector<std::string>{
-                              Announcement("F0.ttf(Fam0 W3)"), kTextSucceeded,
-                              Announcement("F1.ttf(Fam1 W3)"), kTextFailed,
-                              Announcement("F2.ttf(Fam2 W3)"), kTextAlreadyPresent,
-                              "\n", kTextAllInstalled}));
+    EXPECT_EQ(host.m_log, (std::vector<std::string>{Announcement("F0.ttf(Fam0 W3)"), kTextSucceeded,
+                                                    Announcement("F1.ttf(Fam1 W3)"), kTextFailed,
+                                                    Announcement("F2.ttf(Fam2 W3)"), kTextAlreadyPresent,
+                                                    "\n", kTextAllInstalled}));
     EXPECT_EQ(host.m_messages, std::vector<std::string>{"2" + std::string(kTextFontsFailed + 2)});
-    EXPECT_EQ(installer.m_calls, (std::vector<std::string>{
-                                     "D:\\Out\\F0.ttf|F0|C:\\Setup\\FONTDATA\\F0.cmp|TTF",
-                                     "D:\\Out\\F1.ttf|F1|C:\\Setup\\FONTDATA\\F1.cmp|TTF"}));
+    EXPECT_EQ(installer.m_calls,
+              (std::vector<std::string>{"D:\\Out\\F0.ttf|F0|C:\\Setup\\FONTDATA\\F0.cmp|TTF",
+                                        "D:\\Out\\F1.ttf|F1|C:\\Setup\\FONTDATA\\F1.cmp|TTF"}));
     EXPECT_EQ(fake.m_files["D:\\Out\\F2.ttf"], "old");
     EXPECT_EQ(summary.checkedCount, 3);
     EXPECT_EQ(summary.failedCount, 2);
@@ -117,15 +116,16 @@ TEST(InstallJob, FailuresSayWhyAndUnsafeNamesAreNeverTouched) {
     fake.m_files["D:\\Out\\..\\..\\esc.ttf"] = "would count as present";
 
     const std::string longFolder = "D:\\Out";
-    const VLInstallSummary summary = RunInstallJob(host, installer, fake, package, "C:\\" + std::string(60, 's'), longFolder);
+    const VLInstallSummary summary =
+        RunInstallJob(host, installer, fake, package, "C:\\" + std::string(60, 's'), longFolder);
 
-    EXPECT_EQ(host.m_log, (std::vector<std::string>{
-                              Announcement("F0.ttf(Fam0 W3)"), kTextUnknownFontType, kTextFailed,
-                              Announcement("F1.ttf(Fam1 W3)"), kTextNameTaken, kTextFailed,
-                              Announcement("F2.ttf(Fam2 W3)"), kTextNotRegistered, kTextFailed,
-                              Announcement("..\\..\\esc.ttf(Fam3 W3)"), kTextUnsafeFileName, kTextFailed,
-                              Announcement(std::string(200, 'x') + ".ttf(Fam4 W3)"), kTextUnsafeFileName, kTextFailed,
-                              "\n", kTextAllInstalled}));
+    EXPECT_EQ(host.m_log,
+              (std::vector<std::string>{Announcement("F0.ttf(Fam0 W3)"), kTextUnknownFontType, kTextFailed,
+                                        Announcement("F1.ttf(Fam1 W3)"), kTextNameTaken, kTextFailed,
+                                        Announcement("F2.ttf(Fam2 W3)"), kTextNotRegistered, kTextFailed,
+                                        Announcement("..\\..\\esc.ttf(Fam3 W3)"), kTextUnsafeFileName,
+                                        kTextFailed, Announcement(std::string(200, 'x') + ".ttf(Fam4 W3)"),
+                                        kTextUnsafeFileName, kTextFailed, "\n", kTextAllInstalled}));
     EXPECT_EQ(installer.m_calls.size(), 3u);
     EXPECT_EQ(summary.failedCount, 5);
 }
@@ -142,9 +142,9 @@ TEST(InstallJob, AllSucceededAndUncheckedEntriesAreSilent) {
 
     const VLInstallSummary summary = RunInstallJob(host, installer, fake, package, "C:\\FONTDATA", "D:\\Out");
 
-    EXPECT_EQ(host.m_log, (std::vector<std::string>{Announcement("F1.otf(Fam1 W3)"), kTextSucceeded,
-                                                    Announcement("F3.otf"), kTextSucceeded, "\n",
-                                                    kTextAllInstalled}));
+    EXPECT_EQ(host.m_log,
+              (std::vector<std::string>{Announcement("F1.otf(Fam1 W3)"), kTextSucceeded,
+                                        Announcement("F3.otf"), kTextSucceeded, "\n", kTextAllInstalled}));
     EXPECT_EQ(host.m_messages, std::vector<std::string>{kTextAllInstalled});
     EXPECT_EQ(installer.m_calls, (std::vector<std::string>{"D:\\Out\\F1.otf|F1|C:\\FONTDATA\\F1.cmp|OTF",
                                                            "D:\\Out\\F3.otf|F3|C:\\FONTDATA\\F3.cmp|OTF"}));
@@ -166,7 +166,8 @@ TEST(InstallJob, HostTextsAreUsedAndLabelsAreNotFormats) {
 
     RunInstallJob(host, installer, fake, package, "C:\\FONTDATA\\", "D:\\Out");
 
-    EXPECT_EQ(host.m_log, (std::vector<std::string>{Announcement("F0.ttf(%s%n%d W3)"), kTextFailed, "\n", "done"}));
+    EXPECT_EQ(host.m_log,
+              (std::vector<std::string>{Announcement("F0.ttf(%s%n%d W3)"), kTextFailed, "\n", "done"}));
     EXPECT_EQ(host.m_messages, std::vector<std::string>{"1 failed (%s stays)"});
 }
 

@@ -93,12 +93,13 @@ TEST(InstallOneFont, FailureTable) {
         {".cmp empty", "", kGoodChecksum, false, false, kFonts, 0, false, "TTF", 4, false},
         {"decompression fails", kSource, kGoodChecksum, true, false, kFonts, 0, false, "TTF", 4, false},
         {"checksum mismatch", kSource, 0x00, false, false, kFonts, 0, false, "TTF", 4, false},
-        {"destination cannot be opened", kSource, kGoodChecksum, false, false, "E:\\Missing", 0, false, "TTF", 4,
-         false},
+        {"destination cannot be opened", kSource, kGoodChecksum, false, false, "E:\\Missing", 0, false, "TTF",
+         4, false},
         {"write error", kSource, kGoodChecksum, false, false, kFonts, 1, false, "TTF", 4, false},
         // A registration that fails or a type that writes nothing is no success.
         {"registration fails", kSource, kGoodChecksum, false, false, kFonts, 0, true, "TTF", 4, false},
-        {"font type otf in lower case", kSource, kGoodChecksum, false, false, kFonts, 0, false, "otf", 4, false},
+        {"font type otf in lower case", kSource, kGoodChecksum, false, false, kFonts, 0, false, "otf", 4,
+         false},
         {"allocation failure inside", kSource, kGoodChecksum, false, true, kFonts, 0, false, "TTF", 4, false},
     };
     for (const Case& c : cases) {
@@ -151,7 +152,8 @@ TEST(InstallOneFont, TheFontsOwnStructureIsCheckedBeforeWriting) {
         codec.m_structure = c.structure;
         const std::string dest = std::string(kOther) + "\\ABC.ttf";
         VLFontReport report;
-        EXPECT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), dest, Font(), kSource, "TTF", &report), c.result)
+        EXPECT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), dest, Font(), kSource, "TTF", &report),
+                  c.result)
             << static_cast<int>(c.structure);
         EXPECT_EQ(fake.Exists(dest), c.result == 0) << static_cast<int>(c.structure);
         EXPECT_EQ(report.warning, c.warning) << static_cast<int>(c.structure);
@@ -164,7 +166,8 @@ TEST(InstallOneFont, MissingSourceLeavesTheBarAtZero) {
     VLFakePlatform fake;
     fake.m_folders = {kOther};
     FakeCodec codec(fake);
-    EXPECT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), std::string(kOther) + "\\ABC.ttf", Font(), kSource, "TTF"),
+    EXPECT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), std::string(kOther) + "\\ABC.ttf", Font(),
+                             kSource, "TTF"),
               4);
     EXPECT_EQ(progress.m_bar.m_positions, std::vector<int32_t>{0});
 }
@@ -175,7 +178,8 @@ TEST(InstallOneFont, ProgressRunsTo100ThenBackToZero) {
     fake.m_folders = {kOther};
     fake.m_files[kSource] = SourceBytes(kGoodChecksum);
     FakeCodec codec(fake);
-    ASSERT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), std::string(kOther) + "\\ABC.ttf", Font(), kSource, "TTF"),
+    ASSERT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), std::string(kOther) + "\\ABC.ttf", Font(),
+                             kSource, "TTF"),
               0);
     const std::vector<int32_t>& positions = progress.m_bar.m_positions;
     ASSERT_GE(positions.size(), 3u);
@@ -197,10 +201,11 @@ TEST(InstallOneFont, OpenTypeValueNameFollowsTheVersion) {
         fake.m_folders = {kFonts};
         fake.m_files[kSource] = SourceBytes(kGoodChecksum);
         FakeCodec codec(fake);
-        ASSERT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), std::string(kFonts) + "\\ABC.otf", Font(), kSource,
-                                 "OTF"),
+        ASSERT_EQ(InstallOneFont(fake.Platform(), codec.Codec(), std::string(kFonts) + "\\ABC.otf", Font(),
+                                 kSource, "OTF"),
                   0);
-        EXPECT_EQ(fake.m_values["SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\FONTS\\" + std::string(c.valueName)],
+        EXPECT_EQ(fake.m_values["SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\FONTS\\" +
+                                std::string(c.valueName)],
                   "ABC.otf");
     }
 }
@@ -218,10 +223,12 @@ TEST(FontInstaller, BroadcastsOnceAfterTheJobWhenAFontWasRegistered) {
         FakeCodec codec(fake);
         VLFontInstaller installer(fake.Platform(), codec.Codec());
         const std::string folder = c.folder;
-        EXPECT_EQ(installer.InstallOneFont(folder + "\\A.ttf", Font(), kSource, "TTF"), VLFontOutcome::kInstalled);
+        EXPECT_EQ(installer.InstallOneFont(folder + "\\A.ttf", Font(), kSource, "TTF"),
+                  VLFontOutcome::kInstalled);
         VLFontInfo other = Font();
         other.m_familyName = "Other";
-        EXPECT_EQ(installer.InstallOneFont(folder + "\\B.ttf", other, kSource, "TTF"), VLFontOutcome::kInstalled);
+        EXPECT_EQ(installer.InstallOneFont(folder + "\\B.ttf", other, kSource, "TTF"),
+                  VLFontOutcome::kInstalled);
         int broadcasts = 0;
         for (const std::string& call : fake.m_registryCalls) broadcasts += call == "broadcast";
         EXPECT_EQ(broadcasts, 0);

@@ -63,7 +63,8 @@ TEST(InstallPackage, InstallsDecodedFontsSkipsCorruptOnesAndNeverOverwrites) {
     VLInstallPlatform& platform = GetSystemInstallPlatform();
     VLFontInstaller installer(platform, GetFontCodec());
     VLRecordingHost host;
-    const VLInstallSummary summary = RunInstallJob(host, installer, platform.files, package, fontData.path(), dest.path());
+    const VLInstallSummary summary =
+        RunInstallJob(host, installer, platform.files, package, fontData.path(), dest.path());
 
     EXPECT_EQ(summary.failedCount, 1);
     ASSERT_EQ(host.m_log.size(), 8u);
@@ -78,7 +79,8 @@ TEST(InstallPackage, InstallsDecodedFontsSkipsCorruptOnesAndNeverOverwrites) {
     // A second run finds both fonts in place and leaves them as they are.
     WriteBytes(dest.Child("Alpha.ttf"), "kept");
     VLRecordingHost again;
-    const VLInstallSummary second = RunInstallJob(again, installer, platform.files, package, fontData.path(), dest.path());
+    const VLInstallSummary second =
+        RunInstallJob(again, installer, platform.files, package, fontData.path(), dest.path());
     EXPECT_EQ(second.failedCount, 3);
     EXPECT_EQ(again.m_log[1], kTextAlreadyPresent);
     EXPECT_EQ(again.m_log[5], kTextAlreadyPresent);

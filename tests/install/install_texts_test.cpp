@@ -19,7 +19,8 @@ TEST(InstallTexts, BytesAreTheShiftJisOfTheTexts) {
         {kTextAllInstalled, "すべてのインストールが完了しました。"},
         {kTextFontsFailed, "%d書体のインストールができませんでした。ログをご確認ください。"},
         {kTextFontAlreadyPresent,
-         "インストール先にすでに対象フォントが存在します。インストール先の同名のフォントを削除してください。"},
+         "インストール先にすでに対象フォントが存在します。インストール先の同名のフォントを削除してください"
+         "。"},
         {kTextNoFontChosen, "フォントが選択されていません。"},
         {kTextNeedsAdministrator, "システムフォルダへのインストールには管理者権限が必要です。"},
         {kTextUnsafeFileName, "このフォントのファイル名はインストール先に使えません。"},

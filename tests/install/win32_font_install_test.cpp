@@ -27,11 +27,14 @@ namespace {
 constexpr char kSourceFont[] = "Z:\\usr\\share\\fonts\\opentype\\ipafont-gothic\\ipag.ttf";
 constexpr char kNtFontsKey[] = "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\FONTS";
 // "ゴシック" in Shift-JIS.
-constexpr char kGothic[] = "\x83S\x83V\x83" "b\x83N";
+constexpr char kGothic[] =
+    "\x83S\x83V\x83"
+    "b\x83N";
 
 uint32_t ReadBigEndian(const std::string& bytes, size_t at, int width) {
     uint32_t value = 0;
-    for (int i = 0; i < width; ++i) value = (value << 8) | static_cast<uint8_t>(bytes[at + static_cast<size_t>(i)]);
+    for (int i = 0; i < width; ++i)
+        value = (value << 8) | static_cast<uint8_t>(bytes[at + static_cast<size_t>(i)]);
     return value;
 }
 
@@ -50,7 +53,8 @@ bool RenameFamily(std::string& font, const std::string& tag) {
                 font.replace(at, 3, tag);
                 renamed = true;
             } else if (font.compare(at, 6, std::string("\0I\0P\0A", 6)) == 0) {
-                for (int c = 0; c < 3; ++c) font[at + 1 + 2 * static_cast<size_t>(c)] = tag[static_cast<size_t>(c)];
+                for (int c = 0; c < 3; ++c)
+                    font[at + 1 + 2 * static_cast<size_t>(c)] = tag[static_cast<size_t>(c)];
                 renamed = true;
             }
         }
@@ -80,7 +84,8 @@ bool FamilyExists(const std::string& tag) {
 
 bool ReadFontsValue(const std::string& name, std::string& data) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtFontsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtFontsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
     char buffer[MAX_PATH] = {};
     DWORD size = sizeof(buffer);
     DWORD type = 0;
@@ -198,8 +203,13 @@ TEST(Win32FontInstall, HostilePackageWritesAndRegistersNothingOutsideItsFonts) {
     const std::string fontData = "C:\\vlhostile\\FONTDATA";
     CreateDirectoryA(fontData.c_str(), nullptr);
     const char* const hostile[] = {
-        "..\\..\\users\\Public\\evil", "../../vlevil", "..\\../vlevil2", "\x83\x5C\\..\\..\\vlevil3",
-        "C:\\vlevil4", "NUL", "vlevil5.",
+        "..\\..\\users\\Public\\evil",
+        "../../vlevil",
+        "..\\../vlevil2",
+        "\x83\x5C\\..\\..\\vlevil3",
+        "C:\\vlevil4",
+        "NUL",
+        "vlevil5.",
     };
     VLPackageInfo package;
     package.m_fontType = "TTF";
@@ -231,8 +241,9 @@ TEST(Win32FontInstall, HostilePackageWritesAndRegistersNothingOutsideItsFonts) {
     const std::string takenValue = tag + "Taken Bold (TrueType)";
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtFontsKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, takenValue.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("arialbd.ttf"), 12),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueExA(key, takenValue.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("arialbd.ttf"), 12),
+        ERROR_SUCCESS);
     RegCloseKey(key);
 
     // Every folder the names above lead to (a whole-drive listing is slow under Wine).

@@ -14,7 +14,7 @@ TempDir::TempDir() {
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path candidate = fs::temp_directory_path() /
-            ("vl-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+                                   ("vl-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
         if (fs::create_directory(candidate)) {
             m_path = candidate.string();
             return;
@@ -28,9 +28,7 @@ TempDir::~TempDir() {
     fs::remove_all(m_path, ignored);
 }
 
-std::string TempDir::Child(const std::string& name) const {
-    return (fs::path(m_path) / name).string();
-}
+std::string TempDir::Child(const std::string& name) const { return (fs::path(m_path) / name).string(); }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);

@@ -54,7 +54,8 @@ double WalkWizard(const std::string& exe, bool screenshots, const std::string& l
     InstallerProcess installer;
     if (!Step(installer.Start(exe), "installer started")) return -1;
     if (!Step(installer.WaitForMainWindow(30000) != nullptr, "main window")) return -1;
-    if (!Step(WaitForWizardButtons(installer, "BN-C", 15000) == "BN-C", "welcome page, Back and Next")) return -1;
+    if (!Step(WaitForWizardButtons(installer, "BN-C", 15000) == "BN-C", "welcome page, Back and Next"))
+        return -1;
     Shot(screenshots, "01-welcome");
 
     Click(installer.SheetButton(kNextButton));
@@ -74,7 +75,8 @@ double WalkWizard(const std::string& exe, bool screenshots, const std::string& l
 
     Click(installer.SheetButton(kNextButton));
     HWND box = installer.WaitForMessageBox();
-    if (!Step(box != nullptr && MessageBoxText(box) == InstallerString(IDS_CONFIRM_INSTALL), "confirmation 61213"))
+    if (!Step(box != nullptr && MessageBoxText(box) == InstallerString(IDS_CONFIRM_INSTALL),
+              "confirmation 61213"))
         return -1;
     Shot(screenshots, "04-confirm-install");
     const double start = Now();
@@ -99,7 +101,8 @@ double WalkWizard(const std::string& exe, bool screenshots, const std::string& l
     std::ofstream(logFile, std::ios::binary) << MessageBoxText(summary) << "\r\n";
     AnswerMessageBox(summary, IDOK);
     if (!Step(WaitForWizardButtons(installer, "-N-C") == "-N-C", "Next and Cancel enabled again")) return -1;
-    std::ofstream(logFile, std::ios::binary | std::ios::app) << WindowText(PageControl(installer, 3, IDC_INSTALL_LOG));
+    std::ofstream(logFile, std::ios::binary | std::ios::app)
+        << WindowText(PageControl(installer, 3, IDC_INSTALL_LOG));
     Shot(screenshots, "07-progress-finished");
 
     Click(installer.SheetButton(kNextButton));
@@ -177,12 +180,13 @@ int Bench(int rounds) {
         RemoveInstalled(sources);
         wizard.push_back(WalkWizard(exe, false, benchLog));
         RemoveInstalled(sources);
-        std::printf("round %d: copy %.3f s, command line %.3f s, wizard %.3f s\n", round + 1, copy.back(), cli.back(),
-                    wizard.back());
+        std::printf("round %d: copy %.3f s, command line %.3f s, wizard %.3f s\n", round + 1, copy.back(),
+                    cli.back(), wizard.back());
     }
     const double copyMedian = Median(copy);
-    std::printf("median of %d: copy %.3f s, command line %.3f s (%.1fx copy), wizard %.3f s (%.1fx copy)\n", rounds,
-                copyMedian, Median(cli), Median(cli) / copyMedian, Median(wizard), Median(wizard) / copyMedian);
+    std::printf("median of %d: copy %.3f s, command line %.3f s (%.1fx copy), wizard %.3f s (%.1fx copy)\n",
+                rounds, copyMedian, Median(cli), Median(cli) / copyMedian, Median(wizard),
+                Median(wizard) / copyMedian);
     return 0;
 }
 

@@ -77,8 +77,12 @@ public:
     size_t Size() const { return m_bytes.size(); }
 
 private:
-    void Word(WORD w) { m_bytes.insert(m_bytes.end(), reinterpret_cast<BYTE*>(&w), reinterpret_cast<BYTE*>(&w) + 2); }
-    void Dword(DWORD d) { m_bytes.insert(m_bytes.end(), reinterpret_cast<BYTE*>(&d), reinterpret_cast<BYTE*>(&d) + 4); }
+    void Word(WORD w) {
+        m_bytes.insert(m_bytes.end(), reinterpret_cast<BYTE*>(&w), reinterpret_cast<BYTE*>(&w) + 2);
+    }
+    void Dword(DWORD d) {
+        m_bytes.insert(m_bytes.end(), reinterpret_cast<BYTE*>(&d), reinterpret_cast<BYTE*>(&d) + 4);
+    }
     void String(const std::wstring& s) {
         for (wchar_t c : s) Word(static_cast<WORD>(c));
         Word(0);
@@ -93,7 +97,8 @@ private:
 };
 
 // The item texts of a template, read with the system's own layout rules.
-std::vector<std::wstring> ItemTexts(const std::vector<BYTE>& bytes, bool extended, size_t itemsOffset, int count) {
+std::vector<std::wstring> ItemTexts(const std::vector<BYTE>& bytes, bool extended, size_t itemsOffset,
+                                    int count) {
     std::vector<std::wstring> texts;
     size_t offset = itemsOffset;
     for (int i = 0; i < count; ++i) {

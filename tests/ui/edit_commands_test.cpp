@@ -10,8 +10,8 @@ namespace {
 class EditCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, nullptr,
-                                   nullptr);
+        m_parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                                   nullptr, nullptr);
         ASSERT_NE(m_parent, nullptr);
         m_edit = Child("Edit", ES_AUTOHSCROLL);
         m_readOnly = Child("EDIT", ES_READONLY);
@@ -32,8 +32,8 @@ protected:
             wc.lpszClassName = className;
             RegisterClassA(&wc);
         }
-        return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 100, 20, m_parent, nullptr,
-                               nullptr, nullptr);
+        return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 100, 20, m_parent,
+                               nullptr, nullptr, nullptr);
     }
 
     static void SetClipboardText(bool withText) {

@@ -32,7 +32,8 @@ std::string ClosingLog() { return Sjis("\n\r\nすべてのインストールが�
 // The value under the Fonts key whose data is fileName; empty when none is.
 std::string RegisteredValueName(const std::string& fileName) {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::string();
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::string();
     std::string found;
     for (DWORD i = 0;; ++i) {
         char name[512] = {};
@@ -114,7 +115,9 @@ private:
     std::set<int> m_positions;
 };
 
-std::string LogText(const InstallerProcess& installer) { return WindowText(ProgressPageItem(installer, IDC_INSTALL_LOG)); }
+std::string LogText(const InstallerProcess& installer) {
+    return WindowText(ProgressPageItem(installer, IDC_INSTALL_LOG));
+}
 
 // Asks the main window to close and expects the refusal 61216, answered with OK.
 void ExpectCloseRefused(InstallerProcess& installer, const char* when) {
@@ -156,8 +159,8 @@ TEST(InstallerTexts, StringTableMatchesTheEngineTexts) {
         const char* engine;
     };
     const Text texts[] = {
-        {IDS_NO_FONT_SELECTED, kTextNoFontChosen}, {IDS_NEED_ADMIN, kTextNeedsAdministrator},
-        {IDS_FAILED_COUNT, kTextFontsFailed},      {IDS_ALL_DONE, kTextAllInstalled},
+        {IDS_NO_FONT_SELECTED, kTextNoFontChosen},  {IDS_NEED_ADMIN, kTextNeedsAdministrator},
+        {IDS_FAILED_COUNT, kTextFontsFailed},       {IDS_ALL_DONE, kTextAllInstalled},
         {IDS_FONT_EXISTS, kTextFontAlreadyPresent},
     };
     for (const Text& t : texts) EXPECT_EQ(InstallerString(t.id), t.engine) << t.id;
@@ -191,7 +194,8 @@ TEST_F(InstallerTest, WholeInstallationIntoTheSystemFontFolder) {
     HWND log = m_installer.PageItem(IDC_INSTALL_LOG);
     const LRESULT selection = SendMessageA(log, EM_GETSEL, 0, 0);
     EXPECT_EQ(LOWORD(selection), HIWORD(selection));
-    EXPECT_EQ(SendMessageA(log, EM_LINEFROMCHAR, HIWORD(selection), 0), SendMessageA(log, EM_GETLINECOUNT, 0, 0) - 1);
+    EXPECT_EQ(SendMessageA(log, EM_LINEFROMCHAR, HIWORD(selection), 0),
+              SendMessageA(log, EM_GETLINECOUNT, 0, 0) - 1);
     SaveScreenshot("08-progress-finished");
 
     PressNext();
@@ -210,7 +214,8 @@ TEST_F(InstallerTest, WholeInstallationIntoTheSystemFontFolder) {
         const std::string file = "vlsmall" + std::to_string(i + 1) + ".ttf";
         const std::string installed = ReadFileBytes(std::string(kFontsFolder) + "\\" + file);
         EXPECT_FALSE(installed.empty()) << file;
-        EXPECT_TRUE(installed == ReadFileBytes(WindowsPathOf(sources[i]))) << file << " differs from its source";
+        EXPECT_TRUE(installed == ReadFileBytes(WindowsPathOf(sources[i])))
+            << file << " differs from its source";
         EXPECT_EQ(RegisteredValueName(file), values[i]) << file;
     }
 }
@@ -265,9 +270,11 @@ TEST_F(InstallerTest, FailedAndLatePresentFontsAreCountedAndTheOthersInstalled) 
     EXPECT_EQ(LogText(m_installer),
               FontLog("vlbig.ttf(IPAゴシック Regular)", "[成功しました]") +
                   FontLog("vlbroken.ttf(VL Sans Book)", "[失敗しました]") +
-                  FontLog("vllate.ttf(VL Sans Bold)", "[インストール先にすでに存在します。インストールしません。]") +
+                  FontLog("vllate.ttf(VL Sans Bold)",
+                          "[インストール先にすでに存在します。インストールしません。]") +
                   ClosingLog());
-    EXPECT_EQ(GetFileAttributesA((std::string(kFontsFolder) + "\\vlbroken.ttf").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA((std::string(kFontsFolder) + "\\vlbroken.ttf").c_str()),
+              INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadFileBytes(late), "");
 
     // After the installation the window closes without a question.
@@ -335,9 +342,11 @@ TEST_F(InstallerTest, InstallingOutsideTheSystemFontFolderRegistersNothing) {
 
     const std::string installed = ReadFileBytes(outside + "\\vlout1.ttf");
     EXPECT_FALSE(installed.empty());
-    EXPECT_TRUE(installed == ReadFileBytes(WindowsPathOf("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf")));
+    EXPECT_TRUE(installed ==
+                ReadFileBytes(WindowsPathOf("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf")));
     EXPECT_EQ(RegisteredValueName("vlout1.ttf"), "");
-    EXPECT_EQ(GetFileAttributesA((std::string(kFontsFolder) + "\\vlout1.ttf").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA((std::string(kFontsFolder) + "\\vlout1.ttf").c_str()),
+              INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(InstallerTest, CancellingTheFolderPickerKeepsTheDestination) {

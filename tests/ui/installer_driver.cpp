@@ -124,7 +124,9 @@ bool InstallerFolder::CopyPackage(const std::string& name) const {
     return ok;
 }
 
-void InstallerFolder::WriteInf(const std::string& plainSjis) const { WriteRawInf(ScrambleInfText(plainSjis)); }
+void InstallerFolder::WriteInf(const std::string& plainSjis) const {
+    WriteRawInf(ScrambleInfText(plainSjis));
+}
 
 void InstallerFolder::WriteRawInf(const std::string& bytes) const {
     std::ofstream file(FontDataDir() + "\\otf.inf", std::ios::binary | std::ios::trunc);
@@ -196,7 +198,9 @@ HWND InstallerProcess::WaitForMainWindow(DWORD timeoutMs) {
     return m_main;
 }
 
-HWND InstallerProcess::View() const { return m_main != nullptr ? FindWindowExA(m_main, nullptr, "#32770", nullptr) : nullptr; }
+HWND InstallerProcess::View() const {
+    return m_main != nullptr ? FindWindowExA(m_main, nullptr, "#32770", nullptr) : nullptr;
+}
 
 HWND InstallerProcess::Sheet() const {
     HWND view = View();
@@ -205,7 +209,8 @@ HWND InstallerProcess::Sheet() const {
 
 HWND InstallerProcess::CurrentPageHwnd() const {
     HWND sheet = Sheet();
-    return sheet != nullptr ? reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) : nullptr;
+    return sheet != nullptr ? reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0))
+                            : nullptr;
 }
 
 int InstallerProcess::CurrentPage() const {
@@ -241,11 +246,12 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD in
 std::string WindowText(HWND hwnd) {
     if (hwnd == nullptr) return std::string();
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return std::string();
+    if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return std::string();
     std::vector<char> text(length + 2, '\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        5000, &copied);
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
     return std::string(text.data(), copied);
 }
 
@@ -288,7 +294,8 @@ public:
 
     void* Address() const { return m_address; }
     bool Write(const void* data, size_t size, size_t offset = 0) {
-        return WriteProcessMemory(m_process, static_cast<char*>(m_address) + offset, data, size, nullptr) != 0;
+        return WriteProcessMemory(m_process, static_cast<char*>(m_address) + offset, data, size, nullptr) !=
+               0;
     }
     bool Read(void* data, size_t size, size_t offset = 0) const {
         return ReadProcessMemory(m_process, static_cast<char*>(m_address) + offset, data, size, nullptr) != 0;
@@ -363,7 +370,8 @@ std::string WizardButtons(const InstallerProcess& installer) {
     return state;
 }
 
-std::string WaitForWizardButtons(const InstallerProcess& installer, const std::string& expected, DWORD timeoutMs) {
+std::string WaitForWizardButtons(const InstallerProcess& installer, const std::string& expected,
+                                 DWORD timeoutMs) {
     std::string state;
     WaitUntil(
         [&] {
@@ -378,7 +386,8 @@ bool StartUnixProgram(std::string commandLine) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
         return false;
     // A Unix program gets no Windows process: Wine returns no process handle
     // and leaves junk in hThread (in the 64-bit build often 0xf, which names

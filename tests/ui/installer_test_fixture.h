@@ -9,8 +9,8 @@
 
 // Waits for the installer's message box, checks its text and answers it with
 // the button buttonId.
-inline ::testing::AssertionResult AnswerBoxWithText(const InstallerProcess& installer, const std::string& text,
-                                                    int buttonId) {
+inline ::testing::AssertionResult AnswerBoxWithText(const InstallerProcess& installer,
+                                                    const std::string& text, int buttonId) {
     HWND box = installer.WaitForMessageBox();
     if (box == nullptr) return ::testing::AssertionFailure() << "no message box";
     const std::string shown = MessageBoxText(box);

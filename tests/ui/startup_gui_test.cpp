@@ -28,7 +28,8 @@ struct UnusableCatalogue {
     std::string bytes;
 };
 
-class UnusableCatalogueTest : public InstallerTest, public ::testing::WithParamInterface<UnusableCatalogue> {};
+class UnusableCatalogueTest : public InstallerTest,
+                              public ::testing::WithParamInterface<UnusableCatalogue> {};
 
 TEST_P(UnusableCatalogueTest, ShowsLoadFailureAndEnds) {
     const UnusableCatalogue& c = GetParam();
@@ -43,11 +44,12 @@ std::string CatalogueName(const ::testing::TestParamInfo<UnusableCatalogue>& inf
 
 INSTANTIATE_TEST_SUITE_P(
     Catalogues, UnusableCatalogueTest,
-    ::testing::Values(UnusableCatalogue{"Missing", Stored::Nothing, ""},
-                      UnusableCatalogue{"TooLarge", Stored::Raw, std::string(1100000, ' ')},
-                      UnusableCatalogue{"Unterminated", Stored::Scrambled, "START_INF\nFileVersion 5\nPackageStart\n"},
-                      UnusableCatalogue{"InvalidLine", Stored::Scrambled,
-                                        "START_INF\nFileVersion 5\nPackageStart\nBogus line\nPackageEnd\nEND_INF\n"}),
+    ::testing::Values(
+        UnusableCatalogue{"Missing", Stored::Nothing, ""},
+        UnusableCatalogue{"TooLarge", Stored::Raw, std::string(1100000, ' ')},
+        UnusableCatalogue{"Unterminated", Stored::Scrambled, "START_INF\nFileVersion 5\nPackageStart\n"},
+        UnusableCatalogue{"InvalidLine", Stored::Scrambled,
+                          "START_INF\nFileVersion 5\nPackageStart\nBogus line\nPackageEnd\nEND_INF\n"}),
     CatalogueName);
 
 TEST_F(InstallerTest, MissingFontDataFolderShowsLoadFailure) {
@@ -61,8 +63,9 @@ TEST_F(InstallerTest, MainWindowHasCaptionFixedFrameAndFitsTheWizard) {
     StartInstaller();
     HWND main = m_installer.MainWindow();
     // "VellInstaller - Vellフォントをインストール"
-    EXPECT_EQ(WindowText(main), "VellInstaller - Vell\x83\x74\x83\x48\x83\x93\x83\x67\x82\xF0\x83\x43\x83\x93"
-                                "\x83\x58\x83\x67\x81\x5B\x83\x8B");
+    EXPECT_EQ(WindowText(main),
+              "VellInstaller - Vell\x83\x74\x83\x48\x83\x93\x83\x67\x82\xF0\x83\x43\x83\x93"
+              "\x83\x58\x83\x67\x81\x5B\x83\x8B");
     LONG style = GetWindowLongA(main, GWL_STYLE);
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
@@ -106,7 +109,8 @@ TEST_F(InstallerTest, AboutBoxOpensAndClosesWithOk) {
     StartInstaller();
     PostMessageA(m_installer.MainWindow(), WM_COMMAND, ID_APP_ABOUT, 0);
     // "VellInstallerのﾊﾞｰｼﾞｮﾝ情報"
-    HWND about = m_installer.WaitForMessageBox(10000, "VellInstaller\x82\xCC\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1");
+    HWND about = m_installer.WaitForMessageBox(
+        10000, "VellInstaller\x82\xCC\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1");
     ASSERT_NE(about, nullptr);
     SaveScreenshot("10-about");
     EXPECT_EQ(WindowText(GetDlgItem(about, IDOK)), "OK");

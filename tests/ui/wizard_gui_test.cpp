@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text_encoding.h"
 #include "platform/framework/command_ids.h"
+#include "platform/text_encoding.h"
 #include "resources/resource.h"
 #include "tests/ui/installer_test_fixture.h"
 
@@ -136,8 +136,10 @@ TEST_F(InstallerTest, SpaceBarTogglesEntryAndNothingCheckedRefusesNext) {
         PostMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
         PostMessageA(list, WM_CHAR, ' ', 0);
         PostMessageA(list, WM_KEYUP, VK_SPACE, 0);
-        ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0) == 0; }))
-            << "entry " << i;
+        ASSERT_TRUE(WaitUntil([&] {
+            return SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0) == 0;
+        })) << "entry "
+            << i;
     }
     PressNext();
     ASSERT_TRUE(AnswerBoxWithText(m_installer, InstallerString(IDS_NO_FONT_SELECTED), IDOK));
@@ -150,15 +152,15 @@ enum class CloseRequest { CancelButton, CloseBox, ExitMenu };
 
 void RequestClose(InstallerProcess& installer, CloseRequest request) {
     switch (request) {
-    case CloseRequest::CancelButton:
-        Click(installer.SheetButton(IDCANCEL));
-        break;
-    case CloseRequest::CloseBox:
-        PostMessageA(installer.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
-    case CloseRequest::ExitMenu:
-        PostMessageA(installer.MainWindow(), WM_COMMAND, ID_APP_EXIT, 0);
-        break;
+        case CloseRequest::CancelButton:
+            Click(installer.SheetButton(IDCANCEL));
+            break;
+        case CloseRequest::CloseBox:
+            PostMessageA(installer.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        case CloseRequest::ExitMenu:
+            PostMessageA(installer.MainWindow(), WM_COMMAND, ID_APP_EXIT, 0);
+            break;
     }
 }
 
@@ -194,7 +196,8 @@ std::string CloseRequestName(const ::testing::TestParamInfo<CloseRequest>& info)
 }
 
 INSTANTIATE_TEST_SUITE_P(Requests, CloseRequestTest,
-                         ::testing::Values(CloseRequest::CancelButton, CloseRequest::CloseBox, CloseRequest::ExitMenu),
+                         ::testing::Values(CloseRequest::CancelButton, CloseRequest::CloseBox,
+                                           CloseRequest::ExitMenu),
                          CloseRequestName);
 
 TEST_F(InstallerTest, RegistrationLinkShowsTheAddressFromTheStringTable) {

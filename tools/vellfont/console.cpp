@@ -16,9 +16,7 @@ void Fail(int exitCode, const std::string& message) {
     throw CLI::RuntimeError(exitCode);
 }
 
-std::string Display(const std::string& sjis) {
-    return ShiftJisToUtf8(sjis);
-}
+std::string Display(const std::string& sjis) { return ShiftJisToUtf8(sjis); }
 
 bool IsDirectory(const std::string& path) {
     struct stat st {};

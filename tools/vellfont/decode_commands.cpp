@@ -7,10 +7,10 @@
 
 #include "catalogue/base_name_check.h"
 #include "catalogue/inf_loader.h"
-#include "tools/vellfont/font_files.h"
-#include "tools/vellfont/pack_command.h"
 #include "tools/vellfont/commands.h"
 #include "tools/vellfont/console.h"
+#include "tools/vellfont/font_files.h"
+#include "tools/vellfont/pack_command.h"
 
 namespace {
 
@@ -55,23 +55,24 @@ void Verify(const std::string& fontDataDir) {
     const std::unique_ptr<VLInfFile> catalogue = LoadCatalogueOrFail(fontDataDir);
     int failed = 0;
     int checked = 0;
-    ForEachFont(*catalogue, fontDataDir, [&](const VLPackageInfo& package, int i, const std::string& cmpPath) {
-        ++checked;
-        const std::string label = Display(package.FormatFontLabel(i, false));
-        if (RefusedName(package, i, "the installer refuses it")) {
-            ++failed;
-            return;
-        }
-        VLByteBuffer font;
-        std::string error;
-        if (DecodeFontFile(cmpPath, package.m_fonts[static_cast<size_t>(i)].m_fileNumber, font, error) &&
-            CheckFontStructure(font, error)) {
-            std::cout << "ok      " << label << ": " << font.size << " bytes, " << error << "\n";
-        } else {
-            ++failed;
-            std::cout << "FAILED  " << label << ": " << error << "\n";
-        }
-    });
+    ForEachFont(
+        *catalogue, fontDataDir, [&](const VLPackageInfo& package, int i, const std::string& cmpPath) {
+            ++checked;
+            const std::string label = Display(package.FormatFontLabel(i, false));
+            if (RefusedName(package, i, "the installer refuses it")) {
+                ++failed;
+                return;
+            }
+            VLByteBuffer font;
+            std::string error;
+            if (DecodeFontFile(cmpPath, package.m_fonts[static_cast<size_t>(i)].m_fileNumber, font, error) &&
+                CheckFontStructure(font, error)) {
+                std::cout << "ok      " << label << ": " << font.size << " bytes, " << error << "\n";
+            } else {
+                ++failed;
+                std::cout << "FAILED  " << label << ": " << error << "\n";
+            }
+        });
     std::cout << checked - failed << " of " << checked << " fonts sound\n";
     if (failed > 0) throw CLI::RuntimeError(1);
 }
@@ -81,31 +82,32 @@ void Extract(const std::string& fontDataDir, const std::string& outDir) {
     if (!IsDirectory(outDir)) Fail(1, outDir + ": no such folder");
     int failed = 0;
     std::set<std::string> written;
-    ForEachFont(*catalogue, fontDataDir, [&](const VLPackageInfo& package, int i, const std::string& cmpPath) {
-        if (RefusedName(package, i, "nothing read or written")) {
-            ++failed;
-            return;
-        }
-        const std::string outPath = JoinPath(outDir, CatalogueFileName(package.GetOutputFileName(i)));
-        const std::string label = Display(package.FormatFontLabel(i, false));
-        // The same font listed in two packages is written once.
-        if (written.count(outPath)) return;
-        if (PathExists(outPath)) {
-            ++failed;
-            std::cout << "skipped " << label << ": " << outPath << " exists and is not overwritten\n";
-            return;
-        }
-        VLByteBuffer font;
-        std::string error;
-        if (!DecodeFontFile(cmpPath, package.m_fonts[static_cast<size_t>(i)].m_fileNumber, font, error) ||
-            !WriteWholeFile(outPath, font.data.get(), font.size, error)) {
-            ++failed;
-            std::cout << "FAILED  " << label << ": " << error << "\n";
-            return;
-        }
-        written.insert(outPath);
-        std::cout << "wrote   " << outPath << " (" << font.size << " bytes)\n";
-    });
+    ForEachFont(
+        *catalogue, fontDataDir, [&](const VLPackageInfo& package, int i, const std::string& cmpPath) {
+            if (RefusedName(package, i, "nothing read or written")) {
+                ++failed;
+                return;
+            }
+            const std::string outPath = JoinPath(outDir, CatalogueFileName(package.GetOutputFileName(i)));
+            const std::string label = Display(package.FormatFontLabel(i, false));
+            // The same font listed in two packages is written once.
+            if (written.count(outPath)) return;
+            if (PathExists(outPath)) {
+                ++failed;
+                std::cout << "skipped " << label << ": " << outPath << " exists and is not overwritten\n";
+                return;
+            }
+            VLByteBuffer font;
+            std::string error;
+            if (!DecodeFontFile(cmpPath, package.m_fonts[static_cast<size_t>(i)].m_fileNumber, font, error) ||
+                !WriteWholeFile(outPath, font.data.get(), font.size, error)) {
+                ++failed;
+                std::cout << "FAILED  " << label << ": " << error << "\n";
+                return;
+            }
+            written.insert(outPath);
+            std::cout << "wrote   " << outPath << " (" << font.size << " bytes)\n";
+        });
     if (failed > 0) throw CLI::RuntimeError(1);
 }
 
@@ -128,11 +130,13 @@ void AddCodecCommands(CLI::App& app) {
     verify->add_option("FONTDATA", verifyDir, "Folder holding otf.inf and the .cmp files")->required();
     verify->callback([] { Verify(verifyDir); });
 
-    auto* extract = app.add_subcommand("extract", "Write every font of a FONTDATA folder as the installer names it");
+    auto* extract =
+        app.add_subcommand("extract", "Write every font of a FONTDATA folder as the installer names it");
     static std::string extractDir;
     static std::string extractOut;
     extract->add_option("FONTDATA", extractDir, "Folder holding otf.inf and the .cmp files")->required();
-    extract->add_option("OUTDIR", extractOut, "Existing folder for the fonts; existing files are kept")->required();
+    extract->add_option("OUTDIR", extractOut, "Existing folder for the fonts; existing files are kept")
+        ->required();
     extract->callback([] { Extract(extractDir, extractOut); });
 
     AddPackCommand(app);

@@ -42,18 +42,18 @@ bool DecodeFontFile(const std::string& path, int32_t number, VLByteBuffer& font,
 bool CheckFontStructure(const VLByteBuffer& font, std::string& note) {
     std::string problem;
     switch (CheckSfntTables(font.data.get(), font.size, problem)) {
-    case VLSfntCheck::kSound:
-        note = "tables sound";
-        return true;
-    case VLSfntCheck::kNotSfnt:
-        note = "not a TrueType/OpenType file, tables not checked";
-        return true;
-    case VLSfntCheck::kBroken:
-        note = "decodes, but " + problem + " (the installer refuses it)";
-        return false;
-    case VLSfntCheck::kChecksumMismatch:
-        note = "decodes, but " + problem + " (the installer installs it with a warning)";
-        return false;
+        case VLSfntCheck::kSound:
+            note = "tables sound";
+            return true;
+        case VLSfntCheck::kNotSfnt:
+            note = "not a TrueType/OpenType file, tables not checked";
+            return true;
+        case VLSfntCheck::kBroken:
+            note = "decodes, but " + problem + " (the installer refuses it)";
+            return false;
+        case VLSfntCheck::kChecksumMismatch:
+            note = "decodes, but " + problem + " (the installer installs it with a warning)";
+            return false;
     }
     return false;
 }

@@ -39,7 +39,8 @@ nlohmann::ordered_json CatalogueJson(const VLInfFile& catalogue) {
     for (int p = 0; p < catalogue.GetPackageCount(); ++p) {
         const VLPackageInfo& package = catalogue.GetPackage(p);
         nlohmann::ordered_json fonts = nlohmann::ordered_json::array();
-        for (int f = 0; f < static_cast<int>(package.m_fonts.size()); ++f) fonts.push_back(FontJson(package, f));
+        for (int f = 0; f < static_cast<int>(package.m_fonts.size()); ++f)
+            fonts.push_back(FontJson(package, f));
         packages.push_back({
             {"packageName", Display(package.m_packageName)},
             {"productType", Display(package.m_productType)},
@@ -65,13 +66,16 @@ void PrintCatalogue(const VLInfFile& catalogue) {
     for (const auto& package : json["packages"]) {
         std::cout << "\npackage " << p++ << "\n";
         for (const auto& [key, value] : package.items()) {
-            if (key != "fonts") std::cout << "  " << key << ": " << (value.is_string() ? value.get<std::string>() : value.dump()) << "\n";
+            if (key != "fonts")
+                std::cout << "  " << key << ": "
+                          << (value.is_string() ? value.get<std::string>() : value.dump()) << "\n";
         }
         int f = 0;
         for (const auto& font : package["fonts"]) {
             std::cout << "  font " << f++ << "\n";
             for (const auto& [key, value] : font.items()) {
-                std::cout << "    " << key << ": " << (value.is_string() ? value.get<std::string>() : value.dump()) << "\n";
+                std::cout << "    " << key << ": "
+                          << (value.is_string() ? value.get<std::string>() : value.dump()) << "\n";
             }
         }
     }
@@ -80,7 +84,8 @@ void PrintCatalogue(const VLInfFile& catalogue) {
 void Inspect(const std::string& argument, bool asJson) {
     const std::string path = InfPathOf(argument);
     const std::unique_ptr<VLInfFile> catalogue = LoadInfFile(path);
-    if (!catalogue) Fail(1, path + ": not a usable settings file (missing, unreadable, scrambled wrongly or invalid)");
+    if (!catalogue)
+        Fail(1, path + ": not a usable settings file (missing, unreadable, scrambled wrongly or invalid)");
     if (asJson) {
         std::cout << CatalogueJson(*catalogue).dump() << "\n";
     } else {
@@ -91,7 +96,8 @@ void Inspect(const std::string& argument, bool asJson) {
 }  // namespace
 
 void AddInfCommands(CLI::App& app) {
-    auto* inspect = app.add_subcommand("inspect", "Show the packages and fonts of an otf.inf or FONTDATA folder");
+    auto* inspect =
+        app.add_subcommand("inspect", "Show the packages and fonts of an otf.inf or FONTDATA folder");
     static std::string inspectPath;
     static bool inspectJson = false;
     inspect->add_option("PATH", inspectPath, "otf.inf, or the FONTDATA folder holding it")->required();

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "catalogue/inf_loader.h"
-#include "platform/shift_jis.h"
 #include "install/font_codec.h"
 #include "install/font_registration.h"
 #include "install/install_checks.h"
@@ -20,6 +19,7 @@
 #include "install/progress.h"
 #include "platform/console_output.h"
 #include "platform/install_platform.h"
+#include "platform/shift_jis.h"
 #include "platform/text_encoding.h"
 #include "tools/vellfont/commands.h"
 #include "tools/vellfont/console.h"
@@ -49,7 +49,8 @@ public:
         // write can cost milliseconds (under Wine tens), and the bar moves up
         // to a hundred times per font.
         const auto now = std::chrono::steady_clock::now();
-        if (m_bDrawn && m_position != 0 && m_position != 100 && now - m_lastDraw < std::chrono::milliseconds(100))
+        if (m_bDrawn && m_position != 0 && m_position != 100 &&
+            now - m_lastDraw < std::chrono::milliseconds(100))
             return;
         m_lastDraw = now;
         const int filled = m_position * kWidth / 100;
@@ -80,7 +81,8 @@ public:
     VLConsoleHost(std::vector<bool> checked, VLConsoleBar& bar) : m_checked(std::move(checked)), m_bar(bar) {}
 
     bool IsFontChecked(int32_t index) override {
-        return index >= 0 && static_cast<size_t>(index) < m_checked.size() && m_checked[static_cast<size_t>(index)];
+        return index >= 0 && static_cast<size_t>(index) < m_checked.size() &&
+               m_checked[static_cast<size_t>(index)];
     }
     void AppendLog(const std::string& text) override {
         m_bar.Clear();
@@ -108,7 +110,8 @@ std::string ArgumentText(const std::string& argument, const char* what) {
     return argument;
 #else
     const std::optional<std::string> sjis = Utf8ToShiftJis(argument);
-    if (!sjis) Fail(kExitNotStarted, std::string(what) + " '" + argument + "' cannot be written in Shift-JIS");
+    if (!sjis)
+        Fail(kExitNotStarted, std::string(what) + " '" + argument + "' cannot be written in Shift-JIS");
     return *sjis;
 #endif
 }
@@ -127,7 +130,8 @@ std::string WithoutTrailingSeparators(std::string folder) {
 }
 
 std::string DestinationOf(const InstallOptions& options, VLInstallPlatform& platform) {
-    if (!options.destDir.empty()) return WithoutTrailingSeparators(ArgumentText(options.destDir, "destination"));
+    if (!options.destDir.empty())
+        return WithoutTrailingSeparators(ArgumentText(options.destDir, "destination"));
 #ifdef _WIN32
     const std::string windowsFolder = GetWindowsFolder(platform.system);
     if (windowsFolder.empty()) Fail(kExitNotStarted, "the Windows folder cannot be read; give --dest");
@@ -146,7 +150,9 @@ std::vector<bool> ChosenFonts(const InstallOptions& options, const VLPackageInfo
         for (size_t i = 0; i < package.m_fonts.size(); ++i) {
             if (package.m_fonts[i].m_baseName == baseName) checked[i] = found = true;
         }
-        if (!found) Fail(kExitNotStarted, "package " + std::to_string(options.package) + " has no font '" + name + "'");
+        if (!found)
+            Fail(kExitNotStarted,
+                 "package " + std::to_string(options.package) + " has no font '" + name + "'");
     }
     return checked;
 }
@@ -168,24 +174,30 @@ void Install(const InstallOptions& options) {
     VLInstallPlatform& platform = GetSystemInstallPlatform();
     const std::string fontDataDir = ArgumentText(options.fontDataDir, "FONTDATA folder");
     const std::string destDir = DestinationOf(options, platform);
-    if (!platform.files.Exists(destDir)) Fail(kExitNotStarted, options.destDir + ": no such destination folder");
+    if (!platform.files.Exists(destDir))
+        Fail(kExitNotStarted, options.destDir + ": no such destination folder");
 
     const VLIsChecked isChecked = [&checked](int32_t index) {
-        return index >= 0 && static_cast<size_t>(index) < checked.size() && checked[static_cast<size_t>(index)];
+        return index >= 0 && static_cast<size_t>(index) < checked.size() &&
+               checked[static_cast<size_t>(index)];
     };
-    const VLStartRefusal refusal = CheckInstallStart(platform.system, platform.files, package, isChecked, destDir);
-    if (refusal != VLStartRefusal::kNone) Fail(kExitNotStarted, ShiftJisForConsole(StartRefusalText(refusal)));
+    const VLStartRefusal refusal =
+        CheckInstallStart(platform.system, platform.files, package, isChecked, destDir);
+    if (refusal != VLStartRefusal::kNone)
+        Fail(kExitNotStarted, ShiftJisForConsole(StartRefusalText(refusal)));
 
     VLConsoleBar bar;
     SetProgressBarLookup([&bar] { return &bar; });
     VLConsoleHost host(checked, bar);
     // A stale table checksum does not stop a font, but the admin hears of it.
-    VLFontInstaller installer(platform, GetFontCodec(), [&bar](const std::string& destPath, const std::string& warning) {
-        bar.Clear();
-        std::cerr << "vellfont: warning: " << ShiftJisForConsole(destPath) << ": " << warning
-                  << " (installed all the same)" << std::endl;
-    });
-    const VLInstallSummary summary = RunInstallJob(host, installer, platform.files, package, fontDataDir, destDir);
+    VLFontInstaller installer(platform, GetFontCodec(),
+                              [&bar](const std::string& destPath, const std::string& warning) {
+                                  bar.Clear();
+                                  std::cerr << "vellfont: warning: " << ShiftJisForConsole(destPath) << ": "
+                                            << warning << " (installed all the same)" << std::endl;
+                              });
+    const VLInstallSummary summary =
+        RunInstallJob(host, installer, platform.files, package, fontDataDir, destDir);
     bar.Clear();
     SetProgressBarLookup(nullptr);
     if (summary.failedCount > 0) throw CLI::RuntimeError(kExitSomeFailed);
@@ -196,8 +208,9 @@ void Install(const InstallOptions& options) {
 void AddInstallCommands(CLI::App& app) {
     static InstallOptions options;
     auto* install = app.add_subcommand(
-        "install", "Install the fonts of a package as the wizard does (exit 0: all installed, 1: some not, 2: none "
-                   "started)");
+        "install",
+        "Install the fonts of a package as the wizard does (exit 0: all installed, 1: some not, 2: none "
+        "started)");
     install->add_option("FONTDATA", options.fontDataDir, "The FONTDATA folder (otf.inf and the .cmp files)")
         ->required();
     install->add_option("--dest", options.destDir,

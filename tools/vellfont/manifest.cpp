@@ -65,19 +65,25 @@ std::string InfText(const std::string& utf8, int line, const std::string& what, 
     return sjis;
 }
 
-std::string Quoted(const std::string& sjis) {
-    return "\"" + sjis + "\"";
-}
+std::string Quoted(const std::string& sjis) { return "\"" + sjis + "\""; }
 
 void SetFontKey(VLManifestFont& font, const std::string& key, const std::string& value, int line) {
-    if (key == "source") font.source = value;
-    else if (key == "base-name") font.baseName = value;
-    else if (key == "file-number") font.fileNumber = value;
-    else if (key == "code") font.code = value;
-    else if (key == "version") font.version = value;
-    else if (key == "extra") font.extra = value;
-    else if (key == "family") font.family = value;
-    else if (key == "style") font.style = value;
+    if (key == "source")
+        font.source = value;
+    else if (key == "base-name")
+        font.baseName = value;
+    else if (key == "file-number")
+        font.fileNumber = value;
+    else if (key == "code")
+        font.code = value;
+    else if (key == "version")
+        font.version = value;
+    else if (key == "extra")
+        font.extra = value;
+    else if (key == "family")
+        font.family = value;
+    else if (key == "style")
+        font.style = value;
     else if (key == "all-fonts") {
         if (value != "yes" && value != "no") Refuse(line, "all-fonts must be yes or no");
         font.allFonts = value == "yes";
@@ -87,11 +93,16 @@ void SetFontKey(VLManifestFont& font, const std::string& key, const std::string&
 }
 
 void SetPackageKey(VLManifestPackage& package, const std::string& key, const std::string& value, int line) {
-    if (key == "name") package.name = value;
-    else if (key == "product-type") package.productType = value;
-    else if (key == "id") package.id = value;
-    else if (key == "font-type") package.fontType = value;
-    else Refuse(line, "unknown package key \"" + key + "\"");
+    if (key == "name")
+        package.name = value;
+    else if (key == "product-type")
+        package.productType = value;
+    else if (key == "id")
+        package.id = value;
+    else if (key == "font-type")
+        package.fontType = value;
+    else
+        Refuse(line, "unknown package key \"" + key + "\"");
 }
 
 void CheckFont(const VLManifestFont& font, std::string& text, bool csv) {

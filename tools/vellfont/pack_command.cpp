@@ -13,9 +13,9 @@
 #include "catalogue/inf_scrambling.h"
 #include "codec/cmp_encoder.h"
 #include "codec/sfnt_check.h"
+#include "tools/vellfont/console.h"
 #include "tools/vellfont/font_files.h"
 #include "tools/vellfont/manifest.h"
-#include "tools/vellfont/console.h"
 
 namespace {
 
@@ -41,18 +41,22 @@ void CheckReadsBack(const VLManifest& manifest, const std::string& stored) {
     const std::unique_ptr<VLInfFile> catalogue = LoadInfBytes(bytes.data(), bytes.size());
     if (!catalogue) Fail(1, "the settings file built from the manifest does not load; nothing written");
     auto mismatch = [](int line, const std::string& what) {
-        Fail(1, "line " + std::to_string(line) + ": " + what + " does not read back from otf.inf as written; nothing written");
+        Fail(1, "line " + std::to_string(line) + ": " + what +
+                    " does not read back from otf.inf as written; nothing written");
     };
-    if (catalogue->GetPackageCount() != static_cast<int>(manifest.packages.size())) mismatch(0, "the package count");
+    if (catalogue->GetPackageCount() != static_cast<int>(manifest.packages.size()))
+        mismatch(0, "the package count");
     for (size_t p = 0; p < manifest.packages.size(); ++p) {
         const VLManifestPackage& want = manifest.packages[p];
         const VLPackageInfo& got = catalogue->GetPackage(static_cast<int>(p));
         if (!manifest.csvFormat) {
             if (got.m_packageName != ToShiftJis(want.name, want.line, "name")) mismatch(want.line, "name");
-            if (got.m_productType != ToShiftJis(want.productType, want.line, "product-type")) mismatch(want.line, "product-type");
+            if (got.m_productType != ToShiftJis(want.productType, want.line, "product-type"))
+                mismatch(want.line, "product-type");
             if (!want.id.empty() && got.m_packageId != std::stoul(want.id)) mismatch(want.line, "id");
         }
-        const std::string fontType = want.fontType.empty() ? "OTF" : ToShiftJis(want.fontType, want.line, "font-type");
+        const std::string fontType =
+            want.fontType.empty() ? "OTF" : ToShiftJis(want.fontType, want.line, "font-type");
         if (got.m_fontType != fontType) mismatch(want.line, "font-type");
         if (got.m_fonts.size() != want.fonts.size()) mismatch(want.line, "the font count");
         for (size_t f = 0; f < want.fonts.size(); ++f) {
@@ -90,8 +94,8 @@ void Pack(const std::string& manifestPath, const std::string& outDir) {
             if (added) {
                 toPack.push_back(&font);
             } else if (it->second->source != font.source || it->second->fileNumber != font.fileNumber) {
-                Fail(1, manifestPath + ": line " + std::to_string(font.line) + ": base-name " + font.baseName +
-                            " is used for another source or file-number");
+                Fail(1, manifestPath + ": line " + std::to_string(font.line) + ": base-name " +
+                            font.baseName + " is used for another source or file-number");
             }
         }
     }
@@ -108,25 +112,27 @@ void Pack(const std::string& manifestPath, const std::string& outDir) {
         if (!packed) Fail(1, source + ": too large to pack");
         std::string problem;
         switch (CheckSfntTables(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), problem)) {
-        case VLSfntCheck::kBroken:
-            std::cerr << "vellfont: warning: " << source << ": " << problem << "; the installer will refuse this font\n";
-            break;
-        case VLSfntCheck::kChecksumMismatch:
-            std::cerr << "vellfont: warning: " << source << ": " << problem
-                      << "; verify will report this font, install will warn about it\n";
-            break;
-        case VLSfntCheck::kSound:
-        case VLSfntCheck::kNotSfnt:
-            break;
+            case VLSfntCheck::kBroken:
+                std::cerr << "vellfont: warning: " << source << ": " << problem
+                          << "; the installer will refuse this font\n";
+                break;
+            case VLSfntCheck::kChecksumMismatch:
+                std::cerr << "vellfont: warning: " << source << ": " << problem
+                          << "; verify will report this font, install will warn about it\n";
+                break;
+            case VLSfntCheck::kSound:
+            case VLSfntCheck::kNotSfnt:
+                break;
         }
-        const std::string cmpName = CatalogueFileName(ToShiftJis(font->baseName, font->line, "base-name")) + ".cmp";
+        const std::string cmpName =
+            CatalogueFileName(ToShiftJis(font->baseName, font->line, "base-name")) + ".cmp";
         std::string error;
         if (!WriteWholeFile(JoinPath(outDir, cmpName), packed->data(), packed->size(), error)) Fail(1, error);
         std::cout << "packed  " << cmpName << ": " << bytes.size() << " -> " << packed->size() << " bytes\n";
     }
     std::string error;
-    if (!WriteWholeFile(JoinPath(outDir, "otf.inf"), reinterpret_cast<const uint8_t*>(stored.data()), stored.size(),
-                        error)) {
+    if (!WriteWholeFile(JoinPath(outDir, "otf.inf"), reinterpret_cast<const uint8_t*>(stored.data()),
+                        stored.size(), error)) {
         Fail(1, error);
     }
     std::cout << "wrote   otf.inf (" << (manifest.csvFormat ? "comma" : "keyword") << " format)\n";
@@ -135,7 +141,8 @@ void Pack(const std::string& manifestPath, const std::string& outDir) {
 }  // namespace
 
 void AddPackCommand(CLI::App& app) {
-    auto* pack = app.add_subcommand("pack", "Build a FONTDATA folder (otf.inf and .cmp files) from a manifest");
+    auto* pack =
+        app.add_subcommand("pack", "Build a FONTDATA folder (otf.inf and .cmp files) from a manifest");
     static std::string manifestPath;
     static std::string outDir;
     pack->add_option("MANIFEST", manifestPath, "UTF-8 manifest (see the README)")->required();
