@@ -84,9 +84,13 @@ bool BrowseForFolder(std::string& path) {
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     LPITEMIDLIST item = SHBrowseForFolderA(&info);
     if (item == nullptr) return false;
-    SHGetPathFromIDListA(item, displayName);
-    path = displayName;
+    // A choice with no file-system path (only a display name) keeps the
+    // destination as it was.
+    char chosen[MAX_PATH] = {};
+    const bool isFolder = SHGetPathFromIDListA(item, chosen) != FALSE && chosen[0] != '\0';
     CoTaskMemFree(item);
+    if (!isFolder) return false;
+    path = chosen;
     return true;
 }
 

@@ -76,6 +76,13 @@ check "61212 with 1" grep -qx '1書体のインストールができませんで
 check "the others installed" test "$(ls "$WINEPREFIX/drive_c/corrupt" | tr '\n' ' ')" = "ipag.ttf ipam.ttf ipamp.ttf "
 check "no temporary file left" no_temporary_files "$WINEPREFIX/drive_c/corrupt"
 
+echo "--- a FONTDATA folder whose name ends in ソ (its second Shift-JIS byte is 0x5C)"
+cp -a "$work/FONTDATA" "$work/ソ"
+status=0
+vl_wine "$exe" verify "$(vl_wine winepath -w "$work/ソ")" >"$work/out.sjis" 2>&1 || status=$?
+check "verify exit 0" test "$status" = 0
+check "four fonts sound" grep -q "4 of 4 fonts sound" "$work/out.sjis"
+
 echo "--- a hostile package: a base name that climbs out of the system font folder"
 # The demo package with ipag renamed "..\..\vlesc" in otf.inf; its .cmp is
 # planted where that name leads, so only the name check stands in the way.

@@ -9,6 +9,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "platform/shift_jis.h"
 #include "platform/text_encoding.h"
 
 void Fail(int exitCode, const std::string& message) {
@@ -30,8 +31,10 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     const char separator = '/';
 #endif
     if (folder.empty()) return name;
-    const char last = folder.back();
-    if (last == '/' || last == separator) return folder + name;
+    // On Windows the arguments are Shift-JIS: the second byte of ソ or 能 is
+    // 0x5C and no separator.
+    const size_t lastSeparator = separator == '\\' ? FindLastSingleByte(folder, '\\') : folder.rfind(separator);
+    if (folder.back() == '/' || lastSeparator == folder.size() - 1) return folder + name;
     return folder + separator + name;
 }
 
