@@ -1,5 +1,6 @@
 #include "catalogue/inf_loader.h"
 
+#include <filesystem>
 #include <fstream>
 #include <new>
 #include <vector>
@@ -10,6 +11,9 @@
 
 std::unique_ptr<uint8_t[]> ReadWholeFile(const std::string& path, size_t& size) {
     size = 0;
+    // Only a regular file: opening a FIFO or a device would wait forever.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return nullptr;
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) return nullptr;
     const std::streamoff length = file.tellg();

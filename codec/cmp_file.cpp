@@ -1,5 +1,6 @@
 #include "codec/cmp_file.h"
 
+#include <filesystem>
 #include <fstream>
 #include <new>
 
@@ -11,17 +12,40 @@ namespace {
 constexpr uint32_t kChunkSize = 3000;
 // A .cmp file is never larger than its decoded font plus the code-length section.
 constexpr uint64_t kMaxCmpFileSize = static_cast<uint64_t>(kMaxDecodedSize) * 2u;
+// Codes are at most 16 bits, so a stream takes at most two bytes per decoded
+// byte, after a code-length section far below this margin.
+constexpr uint64_t kCodeLengthMargin = 64u * 1024u;
+
+// Whether a file of fileSize bytes that starts with header could be a .cmp
+// file. Small files are read whole anyway; a large one must declare a decoded
+// size it could hold, so a forged file is refused before it is read.
+bool IsPlausibleSize(const uint8_t header[4], uint64_t fileSize) {
+    if (fileSize <= kCodeLengthMargin) return true;
+    const uint32_t decoded = static_cast<uint32_t>(header[0]) | static_cast<uint32_t>(header[1]) << 8 |
+                             static_cast<uint32_t>(header[2]) << 16 | static_cast<uint32_t>(header[3]) << 24;
+    // A stream too short for its size is the decoder's to report.
+    if (decoded > kMaxDecodedSize) return false;
+    return fileSize <= 4u + 2u * static_cast<uint64_t>(decoded) + kCodeLengthMargin;
+}
 
 }  // namespace
 
 VLByteBuffer ReadCmpFile(const std::string& path, const VLChunkSink& onChunk) {
     VLByteBuffer result;
     try {
+        // Only a regular file: opening a FIFO or a device would wait forever.
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path, error)) return result;
         std::ifstream file(path, std::ios::binary);
         if (!file) return result;
         file.seekg(0, std::ios::end);
         const std::streamoff end = file.tellg();
         if (end <= 0 || static_cast<uint64_t>(end) > kMaxCmpFileSize) return result;
+        file.seekg(0, std::ios::beg);
+        uint8_t header[4] = {};
+        file.read(reinterpret_cast<char*>(header), sizeof(header));
+        if (!IsPlausibleSize(header, static_cast<uint64_t>(end))) return result;
+        file.clear();  // a file shorter than the header ended that read
         file.seekg(0, std::ios::beg);
         const uint32_t length = static_cast<uint32_t>(end);
         std::unique_ptr<uint8_t[]> data(new uint8_t[length]);

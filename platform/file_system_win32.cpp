@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include <atomic>
 #include <cstdio>
+#include <random>
 
 #include "platform/win32_handles.h"
 #include "platform/win32_services.h"
@@ -29,10 +29,13 @@ private:
     VLHandle m_file;
 };
 
-std::string TempNameIn(const std::string& folder, unsigned attempt) {
+// A name nobody can guess ahead of the run; created with CREATE_NEW, it is
+// never one that was there before.
+std::string TempNameIn(const std::string& folder) {
+    static std::random_device entropy;
     char name[48];
-    std::snprintf(name, sizeof(name), "~vl%lx-%u.tmp", static_cast<unsigned long>(GetCurrentProcessId()),
-                  attempt);
+    std::snprintf(name, sizeof(name), "~vl%lx-%08x%08x.tmp",
+                  static_cast<unsigned long>(GetCurrentProcessId()), entropy(), entropy());
     if (folder.empty()) return name;
     return folder + "\\" + name;
 }
@@ -47,9 +50,8 @@ bool VLWin32FileSystem::RemoveFile(const std::string& path) { return DeleteFileA
 
 std::unique_ptr<IVLWritableFile> VLWin32FileSystem::CreateTempFile(const std::string& folder,
                                                                    std::string& tempPath) {
-    static std::atomic<unsigned> counter{0};
     for (int tries = 0; tries < 100; ++tries) {
-        const std::string candidate = TempNameIn(folder, counter++);
+        const std::string candidate = TempNameIn(folder);
         HANDLE file = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {

@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <random>
 
 #include "platform/posix_services.h"
 #include "platform/shift_jis.h"
@@ -71,12 +71,16 @@ bool VLPosixFileSystem::RemoveFile(const std::string& path) {
 
 std::unique_ptr<IVLWritableFile> VLPosixFileSystem::CreateTempFile(const std::string& folder,
                                                                    std::string& tempPath) {
-    static std::atomic<unsigned> counter{0};
+    // A name nobody can guess ahead, created exclusively and never through a
+    // link planted under it.
+    static std::random_device entropy;
     for (int tries = 0; tries < 100; ++tries) {
         char name[48];
-        std::snprintf(name, sizeof(name), "~vl%lx-%u.tmp", static_cast<unsigned long>(::getpid()), counter++);
+        std::snprintf(name, sizeof(name), "~vl%lx-%08x%08x.tmp", static_cast<unsigned long>(::getpid()),
+                      entropy(), entropy());
         const std::string candidate = folder.empty() ? std::string(name) : folder + "\\" + name;
-        const int fd = ::open(ToNativePath(candidate).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        const int fd = ::open(ToNativePath(candidate).c_str(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (fd >= 0) {
             tempPath = candidate;
             return std::make_unique<VLPosixWritableFile>(fd);
@@ -88,9 +92,15 @@ std::unique_ptr<IVLWritableFile> VLPosixFileSystem::CreateTempFile(const std::st
 
 bool VLPosixFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
     const std::string source = ToNativePath(from);
-    if (::link(source.c_str(), ToNativePath(to).c_str()) != 0) return false;
-    ::unlink(source.c_str());
-    return true;
+    const std::string target = ToNativePath(to);
+    if (::link(source.c_str(), target.c_str()) == 0) {
+        ::unlink(source.c_str());
+        return true;
+    }
+    // File systems without hard links (FAT, exFAT): a rename that refuses to
+    // replace an existing file does the same.
+    if (errno == EEXIST) return false;
+    return ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0;
 }
 
 std::string VLPosixFileSystem::ToNativePath(const std::string& path) {

@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "codec/cmp_file.h"
 #include "install/font_codec.h"
@@ -99,3 +104,38 @@ TEST_F(CmpReading, MissingOrEmptyFileGivesNoBufferAndNoProgress) {
     EXPECT_TRUE(m_bar.m_positions.empty());
     EXPECT_EQ(GetProgressFraction(), 0.0);
 }
+
+// A large file is judged by its header before it is read: one that declares
+// a decoded size it could not come from is refused without being loaded.
+TEST_F(CmpReading, LargeFilesMustFitTheSizeTheyDeclare) {
+    struct Case {
+        uint32_t declared;
+        uint64_t fileSize;
+        bool read;
+    } cases[] = {
+        {10, 100u * 1024 * 1024, false},         // a sparse giant declaring a tiny font
+        {0xFFFFFFFFu, 200u * 1024, false},       // more than any font
+        {1u << 20, 2u * 1024 * 1024 + 4, true},  // two bytes per decoded byte
+        {1u << 20, 3u * 1024 * 1024, false},
+        {100, 60 * 1024, true},  // small files are read whatever they declare
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fileSize);
+        const std::string path = m_dir.Child("sized.cmp");
+        std::filesystem::remove(path);
+        std::string header(4, '\0');
+        for (int i = 0; i < 4; ++i) header[static_cast<size_t>(i)] = static_cast<char>(c.declared >> (8 * i));
+        WriteBytes(path, header);
+        std::filesystem::resize_file(path, c.fileSize);
+        EXPECT_EQ(static_cast<bool>(ReadCmpFile(path)), c.read);
+    }
+}
+
+#ifndef _WIN32
+// A FIFO in place of a .cmp file would block the reader forever.
+TEST_F(CmpReading, OnlyRegularFilesAreOpened) {
+    const std::string fifo = m_dir.Child("fifo.cmp");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(ReadCmpFile(fifo));
+}
+#endif

@@ -48,12 +48,36 @@ grep -q "warning: .*ipam.ttf: table .* checksum mismatch (installed all the same
 [ "$(ls "$work/installed" | tr '\n' ' ')" = "ipag.ttf ipagp.ttf ipam.ttf ipamp.ttf " ] ||
     { echo "FAIL: install wrote $(ls "$work/installed")"; failures=$((failures + 1)); }
 
+# A FIFO in place of otf.inf or of a .cmp file is refused, not waited on.
+mkdir -p "$work/fifo"
+mkfifo "$work/fifo/otf.inf"
+status=0; timeout 20 "$vellfont" inspect "$work/fifo" >/dev/null 2>&1 || status=$?
+[ "$status" = 1 ] || { echo "FAIL: inspect on a FIFO otf.inf: exit $status"; failures=$((failures + 1)); }
+cp -r "$work/FONTDATA" "$work/fifocmp"
+rm "$work/fifocmp/ipag.cmp"
+mkfifo "$work/fifocmp/ipag.cmp"
+status=0; timeout 60 "$vellfont" verify "$work/fifocmp" >"$work/out.txt" 2>&1 || status=$?
+[ "$status" = 1 ] && grep -q "FAILED  ipag.ttf.*: cannot read" "$work/out.txt" ||
+    { echo "FAIL: verify with a FIFO .cmp: exit $status"; cat "$work/out.txt"; failures=$((failures + 1)); }
+
 # decode: the right number, a wrong (negative) number, a cut file.
 check "decode" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number 101 -o "$work/ipag.ttf"
 cmp -s "${fonts[0]}" "$work/ipag.ttf" || { echo "FAIL: decode output differs"; failures=$((failures + 1)); }
 refuse "decode with a wrong number" "checksum mismatch" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number -2 -o "$work/wrong.ttf"
 head -c 100000 "$work/FONTDATA/ipagp.cmp" > "$work/cut.cmp"
 refuse "decode a cut file" "cannot decode" "$vellfont" decode "$work/cut.cmp" --number 102 -o "$work/cut.ttf"
+# Links planted where a predictable temporary name or the output would be
+# are neither followed nor replaced.
+echo "victim" > "$work/victim.txt"
+ln -s "$work/victim.txt" "$work/planted.ttf.part"
+check "decode beside a planted link" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number 101 -o "$work/planted.ttf"
+[ "$(cat "$work/victim.txt")" = victim ] && cmp -s "${fonts[0]}" "$work/planted.ttf" ||
+    { echo "FAIL: a planted link was followed"; failures=$((failures + 1)); }
+ln -s "$work/victim.txt" "$work/link.ttf"
+refuse "decode onto a planted link" "exists and is not overwritten" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number 101 -o "$work/link.ttf"
+[ "$(cat "$work/victim.txt")" = victim ] || { echo "FAIL: the link's target was written"; failures=$((failures + 1)); }
+ls "$work" | grep -q '^~vlpart-' && { echo "FAIL: a temporary file was left"; failures=$((failures + 1)); }
+refuse "decode onto an existing file" "exists and is not overwritten" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number 101 -o "$work/ipag.ttf"
 ls "$work"/wrong.ttf* "$work"/cut.ttf* >/dev/null 2>&1 && { echo "FAIL: a failed decode left a file"; failures=$((failures + 1)); }
 
 # The comma format round trip.

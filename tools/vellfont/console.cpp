@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -33,12 +34,15 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     // On Windows the arguments are Shift-JIS: the second byte of ソ or 能 is
     // 0x5C and no separator.
-    const size_t lastSeparator = separator == '\\' ? FindLastSingleByte(folder, '\\') : folder.rfind(separator);
+    const size_t lastSeparator =
+        separator == '\\' ? FindLastSingleByte(folder, '\\') : folder.rfind(separator);
     if (folder.back() == '/' || lastSeparator == folder.size() - 1) return folder + name;
     return folder + separator + name;
 }
 
 std::string ReadFileOrFail(const std::string& path, int exitCode) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) Fail(exitCode, path + ": not a regular file");
     std::ifstream file(path, std::ios::binary);
     if (!file) Fail(exitCode, path + ": cannot be opened");
     std::ostringstream bytes;

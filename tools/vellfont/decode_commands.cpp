@@ -15,6 +15,7 @@
 namespace {
 
 void DecodeOne(const std::string& cmpPath, int32_t number, const std::string& outPath) {
+    if (PathExists(outPath)) Fail(1, outPath + ": exists and is not overwritten");
     VLByteBuffer font;
     std::string error;
     if (!DecodeFontFile(cmpPath, number, font, error)) Fail(1, cmpPath + ": " + error + "; nothing written");
