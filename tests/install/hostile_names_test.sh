@@ -66,6 +66,9 @@ while IFS='|' read -r what bytes reason; do
     [ "$status" = 1 ] || fail "$what: verify exit $status, not 1"
     grep -q "FAILED .*base name $reason" "$case/verify.txt" || fail "$what: verify did not say '$reason'"
 
+    # Nothing from the package reaches the terminal raw.
+    grep -q $'\x1b' "$case/install.txt" "$case/extract.txt" "$case/verify.txt" && fail "$what: a raw control character was printed"
+
     # Nothing anywhere but the two folders' good.ttf.
     written=$(cd "$case" && find . -name '*.ttf' -o -name '*.tmp' -o -name '*.part' | sort | tr '\n' ' ')
     [ "$written" = "./a/b/dest/good.ttf ./a/b/out/good.ttf " ] || fail "$what: files written: $written"
@@ -77,6 +80,7 @@ trail byte 0x5C|\x83\x5C\\..\\..\\esc|contains a path separator
 device name|CON|is a reserved device name
 stream colon|esc:x|contains a colon
 trailing dot|esc.|ends with a dot or a blank
+terminal escape|esc\x1b[2J|contains a control character
 CASES
 
 echo "$failures failures"

@@ -18,7 +18,23 @@ void Fail(int exitCode, const std::string& message) {
     throw CLI::RuntimeError(exitCode);
 }
 
-std::string Display(const std::string& sjis) { return ShiftJisToUtf8(sjis); }
+std::string EscapeControls(const std::string& text) {
+    std::string shown;
+    for (const char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        // No byte of a double-byte character is below 0x20 or 0x7F itself.
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof(escaped), "\\x%02x", byte);
+            shown += escaped;
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+std::string Display(const std::string& sjis) { return ShiftJisToUtf8(EscapeControls(sjis)); }
 
 bool IsDirectory(const std::string& path) {
     struct stat st {};

@@ -5,8 +5,11 @@
 // Prints one line to stderr and ends the subcommand with this exit code.
 [[noreturn]] void Fail(int exitCode, const std::string& message);
 
-// Shift-JIS bytes as UTF-8 for the terminal.
+// Shift-JIS bytes as UTF-8 for the terminal, control characters escaped.
 std::string Display(const std::string& sjis);
+// Control characters (a package's names may hold escape sequences) as \xNN,
+// so that nothing from a package steers the terminal.
+std::string EscapeControls(const std::string& text);
 
 // Whether a folder exists at the path.
 bool IsDirectory(const std::string& path);

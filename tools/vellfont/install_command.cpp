@@ -87,7 +87,8 @@ public:
     void AppendLog(const std::string& text) override {
         m_bar.Clear();
         // The page's line of a lone line feed shows as one empty line.
-        std::cout << (text == kTextLineFeed ? std::string() : ShiftJisForConsole(text)) << std::endl;
+        std::cout << (text == kTextLineFeed ? std::string() : ShiftJisForConsole(EscapeControls(text)))
+                  << std::endl;
         m_lastLine = text;
     }
     // The summary box; when it only repeats the closing line it is left out.
