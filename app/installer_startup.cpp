@@ -10,6 +10,7 @@
 #include "platform/framework/doc_template.h"
 #include "platform/framework/message_box.h"
 #include "platform/install_platform.h"
+#include "platform/installation_lock.h"
 #include "resources/resource.h"
 #include "ui/main_frame.h"
 #include "ui/title_document.h"
@@ -17,7 +18,6 @@
 #include "ui/wizard_view.h"
 
 namespace {
-const char kMutexName[] = "WinInstallerVellApp";
 const char kRegistryKey[] = "Local AppWizard-Generated Applications";
 
 CDocument* MakeDocument() { return new COTFInstWinDoc(); }
@@ -34,7 +34,7 @@ COTFInstWinApp::~COTFInstWinApp() = default;
 BOOL COTFInstWinApp::InitInstance() {
     // Held for as long as the application object lives: it marks this copy
     // as running.
-    m_singleInstance.Reset(CreateMutexA(nullptr, TRUE, kMutexName));
+    m_singleInstance.Reset(CreateMutexA(nullptr, TRUE, kInstallationMutexName));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         MessageBoxById(IDS_ALREADY_RUNNING, MB_OK);
         return FALSE;

@@ -49,7 +49,7 @@ public:
     std::atomic<int32_t> m_bConfirmQuit{0};
 
 private:
-    // The named mutex that tells a second copy this one runs.
+    // The named mutex that tells a second copy (and vellfont install) this one runs.
     VLHandle m_singleInstance;
 };
 

@@ -5,6 +5,8 @@ set -uo pipefail
 vellfont=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Installations take the machine's lock; tests running side by side each use their own.
+export VELLFONT_LOCK_FILE=$work/installation.lock
 failures=0
 check() {  # check NAME COMMAND...: the command must succeed
     if ! "${@:2}" >"$work/out.txt" 2>&1; then
@@ -59,6 +61,15 @@ mkfifo "$work/fifocmp/ipag.cmp"
 status=0; timeout 60 "$vellfont" verify "$work/fifocmp" >"$work/out.txt" 2>&1 || status=$?
 [ "$status" = 1 ] && grep -q "FAILED  ipag.ttf.*: cannot read" "$work/out.txt" ||
     { echo "FAIL: verify with a FIFO .cmp: exit $status"; cat "$work/out.txt"; failures=$((failures + 1)); }
+
+# install while another installation holds the machine's lock: exit 2, nothing written.
+mkdir -p "$work/locked"
+flock "$VELLFONT_LOCK_FILE" sleep 30 &
+holder=$!
+sleep 0.5
+refuse "install while another runs" "another installation is running" "$vellfont" install "$work/FONTDATA" --dest "$work/locked"
+[ -z "$(ls "$work/locked")" ] || { echo "FAIL: a refused install wrote files"; failures=$((failures + 1)); }
+pkill -P "$holder" 2>/dev/null; kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null
 
 # decode: the right number, a wrong (negative) number, a cut file.
 check "decode" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number 101 -o "$work/ipag.ttf"

@@ -7,6 +7,8 @@ set -uo pipefail
 vellfont=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Installations take the machine's lock; tests running side by side each use their own.
+export VELLFONT_LOCK_FILE=$work/installation.lock
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf

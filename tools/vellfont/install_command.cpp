@@ -19,6 +19,7 @@
 #include "install/progress.h"
 #include "platform/console_output.h"
 #include "platform/install_platform.h"
+#include "platform/installation_lock.h"
 #include "platform/shift_jis.h"
 #include "platform/text_encoding.h"
 #include "tools/vellfont/commands.h"
@@ -182,6 +183,12 @@ void Install(const InstallOptions& options) {
         return index >= 0 && static_cast<size_t>(index) < checked.size() &&
                checked[static_cast<size_t>(index)];
     };
+    // The wizard's single-instance lock: never two installations at once.
+    const std::unique_ptr<VLInstallationLock> lock = TakeInstallationLock();
+    if (!lock)
+        Fail(kExitNotStarted,
+             "another installation is running (the installer or vellfont install); try again when it has "
+             "finished");
     const VLStartRefusal refusal =
         CheckInstallStart(platform.system, platform.files, package, isChecked, destDir);
     if (refusal != VLStartRefusal::kNone)
