@@ -44,6 +44,8 @@ const char* FailureDetail(VLFontOutcome outcome) {
 void InstallCheckedFonts(IVLInstallHost& host, IVLFontInstaller& installer, IVLFileSystem& files,
                          const VLPackageInfo& package, const std::string& fontDataDir,
                          const std::string& destDir, VLInstallSummary& summary) {
+    // What an installation killed before its end left behind goes first.
+    files.RemoveStaleTempFiles(destDir);
     // The count is read on every pass, as the package could only grow.
     for (int32_t index = 0; index < static_cast<int32_t>(package.m_fonts.size()); ++index) {
         if (!host.IsFontChecked(index)) continue;

@@ -27,6 +27,11 @@ public:
     // for writing; its path goes to tempPath. Null when nothing could be created.
     virtual std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder,
                                                             std::string& tempPath) = 0;
+    // Removes the temporary files that installations killed before their end
+    // left in the folder ("~vl<process>-<random>.tmp" of a process that no
+    // longer runs, or that nothing holds open); returns how many. A file
+    // another running installation writes is never touched.
+    virtual int RemoveStaleTempFiles(const std::string& folder) = 0;
     // Renames a closed file; fails, changing nothing, when the target exists.
     virtual bool MoveNoReplace(const std::string& from, const std::string& to) = 0;
     // The path as this system's own file calls (and the standard library) take it.

@@ -64,6 +64,20 @@ std::unique_ptr<IVLWritableFile> VLWin32FileSystem::CreateTempFile(const std::st
     return nullptr;
 }
 
+int VLWin32FileSystem::RemoveStaleTempFiles(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\~vl*-*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int removed = 0;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        // A temporary file being written is open without sharing: deleting it fails.
+        if (DeleteFileA((folder + "\\" + found.cFileName).c_str())) ++removed;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return removed;
+}
+
 bool VLWin32FileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
     return MoveFileA(from.c_str(), to.c_str()) != FALSE;
 }

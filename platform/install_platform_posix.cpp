@@ -1,6 +1,8 @@
 #include "platform/install_platform.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,6 +90,28 @@ std::unique_ptr<IVLWritableFile> VLPosixFileSystem::CreateTempFile(const std::st
         if (errno != EEXIST) return nullptr;
     }
     return nullptr;
+}
+
+int VLPosixFileSystem::RemoveStaleTempFiles(const std::string& folder) {
+    const std::string native = ToNativePath(folder);
+    DIR* dir = ::opendir(native.c_str());
+    if (dir == nullptr) return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        unsigned long pid = 0;
+        char rest[32] = {};
+        // "~vl<process, hex>-<anything>.tmp"
+        if (std::sscanf(entry->d_name, "~vl%lx-%31s", &pid, rest) != 2) continue;
+        const std::string name = entry->d_name;
+        if (name.size() < 4 || name.compare(name.size() - 4, 4, ".tmp") != 0) continue;
+        // A running writer keeps its file; a pid that is gone (or reused by a
+        // process that is no installer) leaves nothing anyone writes.
+        const bool running = ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+        if (running) continue;
+        if (::unlink((native + "/" + name).c_str()) == 0) ++removed;
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 bool VLPosixFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {

@@ -27,10 +27,13 @@ class VLPosixFileSystem : public IVLFileSystem {
 public:
     bool Exists(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
-    // open(O_CREAT | O_EXCL) on "~vl<process>-<n>.tmp" in the folder.
+    // open(O_CREAT | O_EXCL | O_NOFOLLOW) on "~vl<process>-<random>.tmp" in the folder.
     std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder,
                                                     std::string& tempPath) override;
-    // link then unlink: link fails when the target exists.
+    // Those of processes that no longer run.
+    int RemoveStaleTempFiles(const std::string& folder) override;
+    // link then unlink (link fails when the target exists); without hard
+    // links, a rename that refuses to replace.
     bool MoveNoReplace(const std::string& from, const std::string& to) override;
     std::string ToNativePath(const std::string& path) override;
 };

@@ -30,9 +30,12 @@ public:
     bool Exists(const std::string& path) override;
     // DeleteFileA.
     bool RemoveFile(const std::string& path) override;
-    // CreateFileA with CREATE_NEW on "~vl<process>-<n>.tmp" in the folder.
+    // CreateFileA with CREATE_NEW on "~vl<process>-<random>.tmp" in the folder.
     std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder,
                                                     std::string& tempPath) override;
+    // DeleteFileA on each: a file another process still writes (opened
+    // without sharing) cannot be deleted.
+    int RemoveStaleTempFiles(const std::string& folder) override;
     // MoveFileA, which never replaces an existing file.
     bool MoveNoReplace(const std::string& from, const std::string& to) override;
     std::string ToNativePath(const std::string& path) override { return path; }

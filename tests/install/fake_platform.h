@@ -46,6 +46,7 @@ public:
     bool m_bFailClose = false;
     bool m_bFailMove = false;
     std::vector<uint32_t> m_writeSizes;
+    std::vector<std::string> m_sweptFolders;
 
     // Paths of files whose name starts with the temporary prefix.
     std::vector<std::string> TempFiles() const;
@@ -65,6 +66,10 @@ public:
     bool RemoveFile(const std::string& path) override { return m_files.erase(path) > 0; }
     std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder,
                                                     std::string& tempPath) override;
+    int RemoveStaleTempFiles(const std::string& folder) override {
+        m_sweptFolders.push_back(folder);
+        return 0;
+    }
     bool MoveNoReplace(const std::string& from, const std::string& to) override;
     std::string ToNativePath(const std::string& path) override { return path; }
 

@@ -120,3 +120,34 @@ TEST(InstallPackage, PosixPathsKeepDoubleByteCharacters) {
 #endif
 
 }  // namespace
+
+namespace {
+
+// A killed installation leaves its temporary file behind; the next one removes
+// it before it starts, but never a file another running installation writes.
+TEST(InstallPackage, StaleTemporaryFilesGoButLiveOnesStay) {
+    VLProgressFixture progress;
+    TempDir fontData;
+    TempDir dest;
+    // A process number no process has.
+    const std::string stale = dest.Child("~vl7ffffffe-0123456789abcdef.tmp");
+    WriteBytes(stale, "half a font");
+    std::string livePath;
+    std::unique_ptr<IVLWritableFile> live =
+        GetSystemInstallPlatform().files.CreateTempFile(dest.path(), livePath);
+    ASSERT_TRUE(live);
+    WriteBytes(dest.Child("~vlnotes.txt"), "not ours");
+
+    VLPackageInfo package;
+    package.m_fontType = "TTF";
+    VLFontInstaller installer(GetSystemInstallPlatform(), GetFontCodec());
+    VLRecordingHost host;
+    RunInstallJob(host, installer, GetSystemInstallPlatform().files, package, fontData.path(), dest.path());
+
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(GetSystemInstallPlatform().files.Exists(livePath));
+    EXPECT_TRUE(std::filesystem::exists(dest.Child("~vlnotes.txt")));
+    live->Close();
+}
+
+}  // namespace
