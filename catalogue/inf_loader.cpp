@@ -1,6 +1,5 @@
 #include "catalogue/inf_loader.h"
 
-#include <filesystem>
 #include <fstream>
 #include <new>
 #include <vector>
@@ -8,12 +7,11 @@
 #include "catalogue/csv_inf_file.h"
 #include "catalogue/inf_scrambling.h"
 #include "catalogue/keyword_inf_file.h"
+#include "platform/regular_file.h"
 
 std::unique_ptr<uint8_t[]> ReadWholeFile(const std::string& path, size_t& size) {
     size = 0;
-    // Only a regular file: opening a FIFO or a device would wait forever.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return nullptr;
+    if (!IsRegularFile(path)) return nullptr;
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) return nullptr;
     const std::streamoff length = file.tellg();

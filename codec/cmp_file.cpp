@@ -1,11 +1,11 @@
 #include "codec/cmp_file.h"
 
-#include <filesystem>
 #include <fstream>
 #include <new>
 
 #include "codec/decode_limits.h"
 #include "codec/table_huffman_decoder.h"
+#include "platform/regular_file.h"
 
 namespace {
 
@@ -33,9 +33,7 @@ bool IsPlausibleSize(const uint8_t header[4], uint64_t fileSize) {
 VLByteBuffer ReadCmpFile(const std::string& path, const VLChunkSink& onChunk) {
     VLByteBuffer result;
     try {
-        // Only a regular file: opening a FIFO or a device would wait forever.
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(path, error)) return result;
+        if (!IsRegularFile(path)) return result;
         std::ifstream file(path, std::ios::binary);
         if (!file) return result;
         file.seekg(0, std::ios::end);

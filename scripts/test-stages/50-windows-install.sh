@@ -79,9 +79,10 @@ check "no temporary file left" no_temporary_files "$WINEPREFIX/drive_c/corrupt"
 echo "--- a FONTDATA folder whose name ends in ソ (its second Shift-JIS byte is 0x5C)"
 cp -a "$work/FONTDATA" "$work/ソ"
 status=0
-vl_wine "$exe" verify "$(vl_wine winepath -w "$work/ソ")" >"$work/out.sjis" 2>&1 || status=$?
+vl_wine "$exe" verify "$(vl_wine winepath -w "$work/ソ")" >"$work/verify.txt" 2>&1 || status=$?
+cat "$work/verify.txt"
 check "verify exit 0" test "$status" = 0
-check "four fonts sound" grep -q "4 of 4 fonts sound" "$work/out.sjis"
+check "four fonts sound" grep -q "4 of 4 fonts sound" "$work/verify.txt"
 
 echo "--- a hostile package: a base name that climbs out of the system font folder"
 # The demo package with ipag renamed "..\..\vlesc" in otf.inf; its .cmp is

@@ -5,11 +5,11 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
+#include "platform/regular_file.h"
 #include "platform/shift_jis.h"
 #include "platform/text_encoding.h"
 
@@ -57,8 +57,7 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 }
 
 std::string ReadFileOrFail(const std::string& path, int exitCode) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) Fail(exitCode, path + ": not a regular file");
+    if (!IsRegularFile(path)) Fail(exitCode, path + ": not a regular file");
     std::ifstream file(path, std::ios::binary);
     if (!file) Fail(exitCode, path + ": cannot be opened");
     std::ostringstream bytes;
