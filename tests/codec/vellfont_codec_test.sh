@@ -108,6 +108,21 @@ check "pack csv" "$vellfont" pack "$work/csv.txt" "$work/CSV"
 check "verify csv" "$vellfont" verify "$work/CSV"
 "$vellfont" inspect "$work/CSV" | grep -q "format: csv" || { echo "FAIL: not written in the comma format"; failures=$((failures + 1)); }
 
+# An unusable otf.inf: inspect says the line and the rule, on one line of stderr;
+# the other verbs add the same after their usual message.
+printf 'START_INF\r\nFileVersion 5\r\nPackageStart\r\nProductType ABCD\r\nPackageEnd\r\nFont a,1,2,1.0,x\r\n' \
+    > "$work/plain.inf"
+mkdir "$work/BADINF"
+check "inf-encode" "$vellfont" inf-encode "$work/plain.inf" "$work/BADINF/otf.inf"
+"$vellfont" inspect "$work/BADINF" >"$work/out.txt" 2>"$work/err.txt"
+status=$?
+expected="vellfont: $work/BADINF/otf.inf: line 6: Font line outside any package block (after PackageEnd)"
+[ "$status" = 1 ] && [ ! -s "$work/out.txt" ] && [ "$(cat "$work/err.txt")" = "$expected" ] ||
+    { echo "FAIL: inspect of an unusable otf.inf (exit $status)"; cat "$work/out.txt" "$work/err.txt"; failures=$((failures + 1)); }
+unusable="otf.inf: not a usable settings file: line 6: Font line outside"
+refuse "verify of an unusable otf.inf" "$unusable" "$vellfont" verify "$work/BADINF"
+refuse "install of an unusable otf.inf" "$unusable" "$vellfont" install "$work/BADINF" --dest "$work"
+
 # Manifests pack must refuse; each names what otf.inf cannot hold.
 base="[package]
 name = N

@@ -161,10 +161,11 @@ std::vector<bool> ChosenFonts(const InstallOptions& options, const VLPackageInfo
 
 void Install(const InstallOptions& options) {
     const std::string infPath = JoinPath(options.fontDataDir, "otf.inf");
-    const std::unique_ptr<VLInfFile> catalogue = LoadInfFile(infPath);
+    VLInfProblem problem;
+    const std::unique_ptr<VLInfFile> catalogue = LoadInfFile(infPath, &problem);
     if (!catalogue) {
         Fail(kExitNotStarted,
-             infPath + ": not a usable settings file (missing, unreadable, scrambled wrongly or invalid)");
+             infPath + ": not a usable settings file: " + ShiftJisForConsole(DescribeInfProblem(problem)));
     }
     if (options.package < 0 || options.package >= catalogue->GetPackageCount()) {
         Fail(kExitNotStarted, "no package " + std::to_string(options.package) + " (the settings file has " +
