@@ -1,5 +1,7 @@
 #include "catalogue/inf_loader.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <new>
 #include <vector>
