@@ -81,3 +81,36 @@ int VLWin32FileSystem::RemoveStaleTempFiles(const std::string& folder) {
 bool VLWin32FileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
     return MoveFileA(from.c_str(), to.c_str()) != FALSE;
 }
+
+bool VLWin32FileSystem::ReadWholeFile(const std::string& path, uint32_t maxSize, std::string& bytes) {
+    // Programs that use a font keep it open for reading; sharing with them
+    // lets an installed font be compared while it is in use.
+    VLHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || GetFileType(file.Get()) != FILE_TYPE_DISK) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file.Get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || info.nFileSizeHigh != 0 ||
+        info.nFileSizeLow > maxSize)
+        return false;
+    bytes.assign(info.nFileSizeLow, '\0');
+    DWORD total = 0;
+    while (total < info.nFileSizeLow) {
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), &bytes[total], info.nFileSizeLow - total, &read, nullptr) || read == 0)
+            return false;
+        total += read;
+    }
+    return true;
+}
+
+bool VLWin32FileSystem::MoveReplace(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool VLWin32FileSystem::MoveAtRestart(const std::string& from, const std::string& to) {
+    if (to.empty()) return MoveFileExA(from.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING) !=
+           FALSE;
+}

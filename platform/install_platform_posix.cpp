@@ -58,7 +58,13 @@ std::unique_ptr<IVLRegistryKey> VLPosixFontRegistry::OpenMachineKeyForSet(const 
     return nullptr;
 }
 
+std::unique_ptr<IVLRegistryKey> VLPosixFontRegistry::OpenMachineKeyForRead(const std::string&) {
+    return nullptr;
+}
+
 bool VLPosixFontRegistry::AddSessionFont(const std::string&) { return false; }
+
+bool VLPosixFontRegistry::RemoveSessionFont(const std::string&) { return false; }
 
 void VLPosixFontRegistry::BroadcastFontChange() {}
 
@@ -126,6 +132,33 @@ bool VLPosixFileSystem::MoveNoReplace(const std::string& from, const std::string
     if (errno == EEXIST) return false;
     return ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0;
 }
+
+bool VLPosixFileSystem::ReadWholeFile(const std::string& path, uint32_t maxSize, std::string& bytes) {
+    const int fd = ::open(ToNativePath(path).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) <= maxSize;
+    if (ok) {
+        bytes.assign(static_cast<size_t>(st.st_size), '\0');
+        size_t total = 0;
+        while (ok && total < bytes.size()) {
+            const ssize_t n = ::read(fd, &bytes[total], bytes.size() - total);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0)
+                ok = false;
+            else
+                total += static_cast<size_t>(n);
+        }
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool VLPosixFileSystem::MoveReplace(const std::string& from, const std::string& to) {
+    return ::rename(ToNativePath(from).c_str(), ToNativePath(to).c_str()) == 0;
+}
+
+bool VLPosixFileSystem::MoveAtRestart(const std::string&, const std::string&) { return false; }
 
 std::string VLPosixFileSystem::ToNativePath(const std::string& path) {
     // A backslash inside a double-byte character is part of that character.
