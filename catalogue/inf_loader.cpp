@@ -1,15 +1,12 @@
 #include "catalogue/inf_loader.h"
 
-#include <sys/stat.h>
-
-#include <fstream>
 #include <new>
 #include <vector>
 
 #include "catalogue/csv_inf_file.h"
 #include "catalogue/inf_scrambling.h"
 #include "catalogue/keyword_inf_file.h"
-#include "platform/regular_file.h"
+#include "platform/read_only_file.h"
 
 namespace {
 
@@ -23,37 +20,42 @@ void NoteFailure(VLInfProblem* problem, const char* reason) noexcept {
     }
 }
 
-// ReadWholeFile only says no; this looks at the file again to say why.
-VLInfProblem WhyNotRead(const std::string& path) {
-    // Looked at as ReadWholeFile does, so that the path's bytes are taken the
-    // same way.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return {"not a regular file", 0};
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) return {"cannot be opened", 0};
-    const std::streamoff length = file.tellg();
-    if (length >= static_cast<std::streamoff>(kMaxInfFileSize)) {
-        return {"file too large (" + std::to_string(length) + " bytes; the limit is " +
-                    std::to_string(kMaxInfFileSize - 1) + ")",
-                0};
+// The file's bytes, checked and read on one opened handle; null, with why
+// set, when it cannot be used.
+std::unique_ptr<uint8_t[]> ReadInfBytes(const std::string& path, size_t& size, VLInfProblem& why) {
+    size = 0;
+    VLReadOnlyFile file;
+    switch (file.Open(path)) {
+        case VLReadOnlyFile::OpenResult::kOpened:
+            break;
+        case VLReadOnlyFile::OpenResult::kCannotOpen:
+            why = {"cannot be opened", 0};
+            return nullptr;
+        case VLReadOnlyFile::OpenResult::kNotRegular:
+            why = {"not a regular file", 0};
+            return nullptr;
     }
-    return {"cannot be read", 0};
+    if (file.Size() >= kMaxInfFileSize) {
+        why = {"file too large (" + std::to_string(file.Size()) + " bytes; the limit is " +
+                   std::to_string(kMaxInfFileSize - 1) + ")",
+               0};
+        return nullptr;
+    }
+    const size_t length = static_cast<size_t>(file.Size());
+    std::unique_ptr<uint8_t[]> buffer(new uint8_t[length == 0 ? 1 : length]);
+    if (!file.Read(buffer.get(), static_cast<uint32_t>(length))) {
+        why = {"cannot be read", 0};
+        return nullptr;
+    }
+    size = length;
+    return buffer;
 }
 
 }  // namespace
 
 std::unique_ptr<uint8_t[]> ReadWholeFile(const std::string& path, size_t& size) {
-    size = 0;
-    if (!IsRegularFile(path)) return nullptr;
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) return nullptr;
-    const std::streamoff length = file.tellg();
-    if (length < 0 || length >= static_cast<std::streamoff>(kMaxInfFileSize)) return nullptr;
-    std::unique_ptr<uint8_t[]> buffer(new uint8_t[static_cast<size_t>(length)]);
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(buffer.get()), length)) return nullptr;
-    size = static_cast<size_t>(length);
-    return buffer;
+    VLInfProblem ignored;
+    return ReadInfBytes(path, size, ignored);
 }
 
 std::unique_ptr<VLInfFile> LoadInfBytes(uint8_t* bytes, size_t size, VLInfProblem* problem) {
@@ -85,9 +87,10 @@ std::unique_ptr<VLInfFile> LoadInfFile(const std::string& path, VLInfProblem* pr
     try {
         if (problem) *problem = VLInfProblem();
         size_t size = 0;
-        std::unique_ptr<uint8_t[]> bytes = ReadWholeFile(path, size);
+        VLInfProblem why;
+        std::unique_ptr<uint8_t[]> bytes = ReadInfBytes(path, size, why);
         if (!bytes) {
-            if (problem) *problem = WhyNotRead(path);
+            if (problem) *problem = why;
             return nullptr;
         }
         return LoadInfBytes(bytes.get(), size, problem);

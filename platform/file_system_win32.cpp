@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <random>
 
+#include "platform/read_only_file.h"
 #include "platform/win32_handles.h"
 #include "platform/win32_services.h"
 
@@ -83,26 +84,8 @@ bool VLWin32FileSystem::MoveNoReplace(const std::string& from, const std::string
 }
 
 bool VLWin32FileSystem::ReadWholeFile(const std::string& path, uint32_t maxSize, std::string& bytes) {
-    // Programs that use a font keep it open for reading; sharing with them
-    // lets an installed font be compared while it is in use.
-    VLHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file || GetFileType(file.Get()) != FILE_TYPE_DISK) return false;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(file.Get(), &info) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || info.nFileSizeHigh != 0 ||
-        info.nFileSizeLow > maxSize)
-        return false;
-    bytes.assign(info.nFileSizeLow, '\0');
-    DWORD total = 0;
-    while (total < info.nFileSizeLow) {
-        DWORD read = 0;
-        if (!ReadFile(file.Get(), &bytes[total], info.nFileSizeLow - total, &read, nullptr) || read == 0)
-            return false;
-        total += read;
-    }
-    return true;
+    VLReadFailure why = VLReadFailure::kNone;
+    return ReadRegularFile(path, static_cast<uint64_t>(maxSize) + 1, bytes, why);
 }
 
 bool VLWin32FileSystem::MoveReplace(const std::string& from, const std::string& to) {

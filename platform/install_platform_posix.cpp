@@ -11,6 +11,7 @@
 #include <random>
 
 #include "platform/posix_services.h"
+#include "platform/read_only_file.h"
 #include "platform/shift_jis.h"
 #include "platform/text_encoding.h"
 
@@ -134,24 +135,8 @@ bool VLPosixFileSystem::MoveNoReplace(const std::string& from, const std::string
 }
 
 bool VLPosixFileSystem::ReadWholeFile(const std::string& path, uint32_t maxSize, std::string& bytes) {
-    const int fd = ::open(ToNativePath(path).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return false;
-    struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) <= maxSize;
-    if (ok) {
-        bytes.assign(static_cast<size_t>(st.st_size), '\0');
-        size_t total = 0;
-        while (ok && total < bytes.size()) {
-            const ssize_t n = ::read(fd, &bytes[total], bytes.size() - total);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0)
-                ok = false;
-            else
-                total += static_cast<size_t>(n);
-        }
-    }
-    ::close(fd);
-    return ok;
+    VLReadFailure why = VLReadFailure::kNone;
+    return ReadRegularFile(ToNativePath(path), static_cast<uint64_t>(maxSize) + 1, bytes, why);
 }
 
 bool VLPosixFileSystem::MoveReplace(const std::string& from, const std::string& to) {
