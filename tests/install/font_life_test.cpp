@@ -322,6 +322,26 @@ TEST(FontLifeTest, AnUpgradeOfAHeldFileWaitsForTheRestartAndKeepsTheOldFontRegis
     EXPECT_EQ(f.Status().fonts[0].state, VLFontState::kInstalled);
 }
 
+TEST(FontLifeTest, AnUninstallBeforeTheRestartTakesTheWaitingVersionToo) {
+    for (const bool stillHeld : {false, true}) {
+        SCOPED_TRACE(stillHeld ? "still held" : "let go");
+        LifeFixture f;
+        Prepare(f, Setup::kOlder);
+        f.fake.m_heldFiles.insert(f.Dest());
+        f.request.upgrade = true;
+        ASSERT_EQ(f.RunInstall().fonts[0].outcome, VLLifeOutcome::kUpgradeAtRestart);
+        if (!stillHeld) f.fake.m_heldFiles.clear();
+        f.request.anyVersion = true;
+        const VLLifeResult result = f.RunUninstall();
+        EXPECT_EQ(result.fonts[0].outcome,
+                  stillHeld ? VLLifeOutcome::kRemoveAtRestart : VLLifeOutcome::kRemoved);
+        f.fake.Restart();
+        EXPECT_EQ(f.fake.m_files.count(f.Dest()), 0u);
+        EXPECT_EQ(f.fake.m_files.size(), 1u);  // the package's .cmp alone
+        EXPECT_EQ(f.fake.m_values.count(kValue), 0u);
+    }
+}
+
 TEST(FontLifeTest, AHeldFileThatCannotBeScheduledStaysAsItWas) {
     LifeFixture f;
     Prepare(f, Setup::kOlder);
