@@ -128,7 +128,11 @@ fonts_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
 font_values() { vl_wine reg query "$fonts_key" 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
 # Whether a value under the Fonts key names the file by its bare name (Wine
 # lists the fonts it finds under /usr/share/fonts by their Z: paths).
-has_value() { font_values | grep -qE "REG_SZ +$1\$"; }
+has_value() {
+    local values
+    values=$(font_values)
+    grep -qE "REG_SZ +$1\$" <<<"$values"
+}
 no_value() { ! has_value "$1"; }
 gothic=/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf
 new=$(vl_wine winepath -w "$work/FONTDATA")
