@@ -54,6 +54,9 @@ bool RemoveFont(VLInstallPlatform& platform, const VLFontDestination& destinatio
             return false;
         }
     }
+    // A new version still waiting for a restart would come back with it.
+    if (platform.files.Exists(PendingPathOf(destination, entry)))
+        platform.files.RemoveFile(PendingPathOf(destination, entry));
     if (platform.files.RemoveFile(entry.destPath)) {
         entry.outcome = VLLifeOutcome::kRemoved;
         return registers;

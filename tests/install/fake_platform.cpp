@@ -17,6 +17,7 @@ public:
         m_platform.m_registryCalls.push_back("set");
         if (m_platform.m_bFailSetValue) return false;
         m_platform.m_values[m_name + "\\" + name] = data;
+        m_platform.Record();
         return true;
     }
     Query QueryStringValue(const std::string& name, std::string& data) override {
@@ -28,7 +29,9 @@ public:
     }
     bool DeleteValue(const std::string& name) override {
         m_platform.m_registryCalls.push_back("delete");
-        return m_platform.m_values.erase(m_name + "\\" + name) > 0;
+        const bool deleted = m_platform.m_values.erase(m_name + "\\" + name) > 0;
+        m_platform.Record();
+        return deleted;
     }
     std::vector<std::string> ValueNames() override {
         std::vector<std::string> names;
@@ -55,6 +58,7 @@ public:
         m_platform.m_writeSizes.push_back(size);
         if (++m_platform.m_writeCount == m_platform.m_failWriteNumber) return false;
         m_platform.m_files[m_path].append(reinterpret_cast<const char*>(data), size);
+        m_platform.Record();
         return true;
     }
     bool Close() override { return !m_platform.m_bFailClose; }
@@ -99,6 +103,7 @@ std::unique_ptr<IVLWritableFile> VLFakePlatform::CreateTempFile(const std::strin
     if (m_bFailCreate || !m_folders.count(folder)) return nullptr;
     tempPath = folder + "\\" + kTempPrefix + std::to_string(m_tempCount++) + ".tmp";
     m_files[tempPath];
+    Record();
     return std::make_unique<VLFakeFile>(*this, tempPath);
 }
 
@@ -106,6 +111,7 @@ bool VLFakePlatform::MoveNoReplace(const std::string& from, const std::string& t
     if (m_bFailMove || Exists(to) || !m_files.count(from)) return false;
     m_files[to] = m_files[from];
     m_files.erase(from);
+    Record();
     return true;
 }
 
@@ -128,12 +134,14 @@ bool VLFakePlatform::MoveReplace(const std::string& from, const std::string& to)
         return false;
     m_files[to] = m_files[from];
     m_files.erase(from);
+    Record();
     return true;
 }
 
 bool VLFakePlatform::MoveAtRestart(const std::string& from, const std::string& to) {
     if (m_bFailMoveAtRestart || !m_files.count(from)) return false;
     m_restartMoves.emplace_back(from, to);
+    Record();
     return true;
 }
 

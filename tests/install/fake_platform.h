@@ -60,6 +60,19 @@ public:
     // Carries out the renames due at a restart, as the system would.
     void Restart();
 
+    // What a kill would leave: with m_bRecordStates, the files, values and
+    // restart renames after every change, in order.
+    struct State {
+        std::map<std::string, std::string> files;
+        std::map<std::string, std::string> values;
+        std::vector<std::pair<std::string, std::string>> restartMoves;
+    };
+    bool m_bRecordStates = false;
+    std::vector<State> m_states;
+    void Record() {
+        if (m_bRecordStates) m_states.push_back(State{m_files, m_values, m_restartMoves});
+    }
+
     // Paths of files whose name starts with the temporary prefix.
     std::vector<std::string> TempFiles() const;
 
@@ -86,7 +99,9 @@ public:
 
     bool Exists(const std::string& path) override { return m_files.count(path) || m_folders.count(path); }
     bool RemoveFile(const std::string& path) override {
-        return !m_heldFiles.count(path) && m_files.erase(path) > 0;
+        if (m_heldFiles.count(path) || m_files.erase(path) == 0) return false;
+        Record();
+        return true;
     }
     std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder,
                                                     std::string& tempPath) override;

@@ -322,6 +322,26 @@ TEST(FontLifeTest, AnUpgradeOfAHeldFileWaitsForTheRestartAndKeepsTheOldFontRegis
     EXPECT_EQ(f.Status().fonts[0].state, VLFontState::kInstalled);
 }
 
+TEST(FontLifeTest, AnUninstallBeforeTheRestartTakesTheWaitingVersionToo) {
+    for (const bool stillHeld : {false, true}) {
+        SCOPED_TRACE(stillHeld ? "still held" : "let go");
+        LifeFixture f;
+        Prepare(f, Setup::kOlder);
+        f.fake.m_heldFiles.insert(f.Dest());
+        f.request.upgrade = true;
+        ASSERT_EQ(f.RunInstall().fonts[0].outcome, VLLifeOutcome::kUpgradeAtRestart);
+        if (!stillHeld) f.fake.m_heldFiles.clear();
+        f.request.anyVersion = true;
+        const VLLifeResult result = f.RunUninstall();
+        EXPECT_EQ(result.fonts[0].outcome,
+                  stillHeld ? VLLifeOutcome::kRemoveAtRestart : VLLifeOutcome::kRemoved);
+        f.fake.Restart();
+        EXPECT_EQ(f.fake.m_files.count(f.Dest()), 0u);
+        EXPECT_EQ(f.fake.m_files.size(), 1u);  // the package's .cmp alone
+        EXPECT_EQ(f.fake.m_values.count(kValue), 0u);
+    }
+}
+
 TEST(FontLifeTest, AHeldFileThatCannotBeScheduledStaysAsItWas) {
     LifeFixture f;
     Prepare(f, Setup::kOlder);
@@ -382,6 +402,59 @@ TEST(FontLifeTest, AFileThatCanNeitherGoNorBeScheduledKeepsItsValue) {
     EXPECT_EQ(result.fonts[0].outcome, VLLifeOutcome::kFailed);
     EXPECT_EQ(f.fake.m_values[kValue], "ABC.ttf");
     EXPECT_EQ(f.fake.m_files.count(f.Dest()), 1u);
+}
+
+// A kill after any change an upgrade or an uninstall makes leaves the font
+// old or new (or gone), never partial, and a second run finishes the job.
+TEST(FontLifeTest, AKillAtAnyMomentLeavesTheOldOrTheNewFontAndARerunFinishes) {
+    for (const bool upgrade : {true, false}) {
+        for (const bool held : {false, true}) {
+            SCOPED_TRACE(std::string(upgrade ? "upgrade" : "uninstall") + (held ? ", held" : ""));
+            LifeFixture f;
+            Prepare(f, upgrade ? Setup::kOlder : Setup::kInstalled);
+            const std::string old = f.fake.m_files[f.Dest()];
+            const std::string fresh = f.PackageFont();
+            f.request.upgrade = true;
+            const auto hold = [&](LifeFixture& x) {
+                if (!held) return;
+                x.fake.m_heldFiles.insert(x.Dest());
+                x.fake.m_sessionLoads["ABC.ttf"] = 1;
+            };
+            hold(f);
+            f.fake.m_bRecordStates = true;
+            upgrade ? f.RunInstall() : f.RunUninstall();
+            ASSERT_GE(f.fake.m_states.size(), 2u);
+            for (size_t i = 0; i < f.fake.m_states.size(); ++i) {
+                SCOPED_TRACE("killed after change " + std::to_string(i + 1));
+                LifeFixture g;
+                g.request.upgrade = true;
+                g.fake.m_files = f.fake.m_states[i].files;
+                g.fake.m_values = f.fake.m_states[i].values;
+                g.fake.m_restartMoves = f.fake.m_states[i].restartMoves;
+                hold(g);
+                const auto dest = g.fake.m_files.find(g.Dest());
+                if (upgrade) {
+                    ASSERT_NE(dest, g.fake.m_files.end());
+                    EXPECT_TRUE(dest->second == old || dest->second == fresh);
+                } else {
+                    EXPECT_TRUE(dest == g.fake.m_files.end() || dest->second == old);
+                }
+                // The killed run's temporary file is swept by the next one.
+                for (const std::string& temp : g.fake.TempFiles()) g.fake.m_files.erase(temp);
+                const VLLifeResult rerun = upgrade ? g.RunInstall() : g.RunUninstall();
+                EXPECT_NE(LifeExitCode(rerun), 1) << LifeOutcomeName(rerun.fonts[0].outcome);
+                g.fake.Restart();
+                if (upgrade) {
+                    EXPECT_EQ(g.fake.m_files[g.Dest()], fresh);
+                    EXPECT_EQ(g.Status().fonts[0].state, VLFontState::kInstalled);
+                } else {
+                    EXPECT_EQ(g.fake.m_files.count(g.Dest()), 0u);
+                    EXPECT_EQ(g.fake.m_values.count(kValue), 0u);
+                }
+                EXPECT_TRUE(g.fake.TempFiles().empty());
+            }
+        }
+    }
 }
 
 TEST(FontLifeTest, AFolderOfItsOwnRegistersNothing) {
