@@ -10,15 +10,7 @@ set -uo pipefail
 vellfont=$1
 families=$2
 manifest=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-check() {  # check DESCRIPTION CONDITION...
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
-export VELLFONT_LOCK_FILE=$work/installation.lock
+source "$(dirname "$0")/../support/script_env.sh"
 export HOME=$work/home XDG_CACHE_HOME=$work/cache
 unset XDG_DATA_HOME
 "$vellfont" pack "$manifest" "$work/FONTDATA" >/dev/null || { echo "cannot pack"; exit 1; }
@@ -101,4 +93,4 @@ HOME=relative XDG_DATA_HOME= run status --scope user
 check "no usable HOME: exit 2" test "$status" = 2
 check "nothing on stdout" test ! -s "$work/out.json"
 
-[ "$failures" -eq 0 ]
+finish
