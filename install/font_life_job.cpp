@@ -38,7 +38,7 @@ bool InstallOne(VLInstallPlatform& platform, const VLFontCodec& codec, const VLL
             entry.message = "already installed";
             return false;
         case VLFontState::kUnregistered:
-            return RegisterAgain(platform, entry);
+            return RegisterAgain(platform, request.destination, entry);
         case VLFontState::kMissing:
             return Decode(platform, codec, entry, payload) &&
                    PlaceNewFont(platform, destination, entry, payload);

@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <cstring>
+#include <functional>
+#include <memory>
 
 #include "platform/shift_jis.h"
 
@@ -15,27 +17,64 @@ constexpr uint32_t kPlatformWin32s = 0;
 constexpr uint32_t kPlatform9x = 1;
 constexpr uint32_t kPlatformNt = 2;
 
-// Whether a Fonts value's data names the font file at fullPath: by its bare
-// name or by its full path, in any case, as the system compares file names.
-bool NamesSameFile(const std::string& data, const std::string& fullPath) {
-    const auto sameIgnoringCase = [](const std::string& a, const std::string& b) {
-        if (a.size() != b.size()) return false;
-        for (size_t i = 0; i < a.size(); ++i) {
-            if (IsShiftJisLeadByte(static_cast<uint8_t>(a[i]))) {
-                // A double-byte character matches only itself.
-                if (a[i] != b[i] || (i + 1 < a.size() && a[i + 1] != b[i + 1])) return false;
-                ++i;
-                continue;
-            }
-            const char x = static_cast<char>(std::tolower(static_cast<unsigned char>(a[i])));
-            const char y = static_cast<char>(std::tolower(static_cast<unsigned char>(b[i])));
-            if (x != y) return false;
+// Two Shift-JIS texts equal but for the case of single-byte letters, as the
+// system compares file names.
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (IsShiftJisLeadByte(static_cast<uint8_t>(a[i]))) {
+            // A double-byte character matches only itself.
+            if (a[i] != b[i] || (i + 1 < a.size() && a[i + 1] != b[i + 1])) return false;
+            ++i;
+            continue;
         }
-        return true;
-    };
+        const char x = static_cast<char>(std::tolower(static_cast<unsigned char>(a[i])));
+        const char y = static_cast<char>(std::tolower(static_cast<unsigned char>(b[i])));
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// Whether a machine Fonts value's data names the font file at fullPath: by
+// its bare name or by its full path.
+bool NamesSameFile(const std::string& data, const std::string& fullPath) {
     const size_t cut = FindLastSingleByte(fullPath, '\\');
     const std::string bareName = cut == std::string::npos ? fullPath : fullPath.substr(cut + 1);
-    return sameIgnoringCase(data, bareName) || sameIgnoringCase(data, fullPath);
+    return SameIgnoringCase(data, bareName) || SameIgnoringCase(data, fullPath);
+}
+
+using VLKeyOpener = std::function<std::unique_ptr<IVLRegistryKey>()>;
+
+// The registration both keys share: the value (never rebinding one that
+// names another file), then the session, the value taken back when the
+// session refuses the font.
+VLRegistration RegisterInKey(const VLKeyOpener& open, IVLFontRegistry& registry, const std::string& valueName,
+                             const std::string& data,
+                             const std::function<bool(const std::string&)>& namesThis,
+                             const std::string& sessionName) {
+    std::unique_ptr<IVLRegistryKey> key = open();
+    if (!key) return VLRegistration::kNoKey;
+    std::string existing;
+    bool created = false;
+    switch (key->QueryStringValue(valueName, existing)) {
+        case IVLRegistryKey::Query::kFound:
+            if (!namesThis(existing)) return VLRegistration::kNameTaken;
+            break;
+        case IVLRegistryKey::Query::kError:
+            // Unreadable as a file name: not ours to replace.
+            return VLRegistration::kNameTaken;
+        case IVLRegistryKey::Query::kMissing:
+            if (!key->SetStringValue(valueName, data)) return VLRegistration::kValueNotSet;
+            created = true;
+            break;
+    }
+    key.reset();
+    if (registry.AddSessionFont(sessionName)) return VLRegistration::kRegistered;
+    if (created) {
+        // A value naming a font the system refuses would only fail at the next start.
+        if (std::unique_ptr<IVLRegistryKey> again = open()) again->DeleteValue(valueName);
+    }
+    return VLRegistration::kSessionRefused;
 }
 
 }  // namespace
@@ -77,36 +116,27 @@ bool GetFontsRegistryKey(IVLSystemInfo& system, std::string& key) {
     return !key.empty();
 }
 
+const char kUserFontsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+
 VLRegistration RegisterFont(IVLSystemInfo& system, IVLFontRegistry& registry, const std::string& valueName,
                             const std::string& fileName) {
     std::string keyName;
     if (!GetFontsRegistryKey(system, keyName)) return VLRegistration::kNoKey;
-    std::unique_ptr<IVLRegistryKey> key = registry.OpenMachineKeyForSet(keyName);
-    if (!key) return VLRegistration::kNoKey;
-    std::string existing;
-    bool created = false;
-    switch (key->QueryStringValue(valueName, existing)) {
-        case IVLRegistryKey::Query::kFound:
-            if (!NamesSameFile(existing, GetWindowsFolder(system) + "\\Fonts\\" + fileName)) {
-                return VLRegistration::kNameTaken;
-            }
-            break;
-        case IVLRegistryKey::Query::kError:
-            // Unreadable as a file name: not ours to replace.
-            return VLRegistration::kNameTaken;
-        case IVLRegistryKey::Query::kMissing:
-            if (!key->SetStringValue(valueName, fileName)) return VLRegistration::kValueNotSet;
-            created = true;
-            break;
-    }
-    key.reset();
-    if (registry.AddSessionFont(fileName)) return VLRegistration::kRegistered;
-    if (created) {
-        // A value naming a font the system refuses would only fail at the next start.
-        if (std::unique_ptr<IVLRegistryKey> again = registry.OpenMachineKeyForSet(keyName))
-            again->DeleteValue(valueName);
-    }
-    return VLRegistration::kSessionRefused;
+    return RegisterInKey([&] { return registry.OpenMachineKeyForSet(keyName); }, registry, valueName,
+                         fileName,
+                         [&](const std::string& data) {
+                             return NamesSameFile(data, GetWindowsFolder(system) + "\\Fonts\\" + fileName);
+                         },
+                         fileName);
+}
+
+VLRegistration RegisterUserFont(IVLFontRegistry& registry, const std::string& valueName,
+                                const std::string& fullPath) {
+    // A bare name under this key would be looked up in the system font folder:
+    // only the full path names this file.
+    return RegisterInKey([&] { return registry.OpenUserKeyForSet(kUserFontsKey); }, registry, valueName,
+                         fullPath, [&](const std::string& data) { return SameIgnoringCase(data, fullPath); },
+                         fullPath);
 }
 
 bool IsVersion6OrLater(IVLSystemInfo& system) {
@@ -126,6 +156,10 @@ int32_t GetPlatformId(IVLSystemInfo& system) {
         default:
             return -1;
     }
+}
+
+bool UserFontValueNamesFile(const std::string& data, const std::string& fullPath) {
+    return SameIgnoringCase(data, fullPath);
 }
 
 bool FontValueNamesFile(IVLSystemInfo& system, const std::string& data, const std::string& fileName) {

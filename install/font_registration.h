@@ -43,6 +43,21 @@ VLRegistration RegisterFont(IVLSystemInfo& system, IVLFontRegistry& registry, co
 // Whether a Fonts value's data names the file of that name in the system font
 // folder: by its bare name or its full path, in any case.
 bool FontValueNamesFile(IVLSystemInfo& system, const std::string& data, const std::string& fileName);
+// The user's Fonts key below HKEY_CURRENT_USER: its values hold full paths.
+// Never a subkey of it, whose values the system forgets at the next logon.
+extern const char kUserFontsKey[];
+
+// Names the font file at fullPath under the user's Fonts key, with the full
+// path as data, and adds it to the running session by that path. The same
+// rule as RegisterFont: a value naming another file (full paths compared
+// without regard to case) is never replaced, one naming this file is kept,
+// and a value set for a font the session refuses is taken back.
+VLRegistration RegisterUserFont(IVLFontRegistry& registry, const std::string& valueName,
+                                const std::string& fullPath);
+
+// Whether a value of the user's Fonts key names the file at fullPath: the
+// same full path, in any case.
+bool UserFontValueNamesFile(const std::string& data, const std::string& fullPath);
 
 // Major version 6 or later. A failed query reads as version 0.
 bool IsVersion6OrLater(IVLSystemInfo& system);

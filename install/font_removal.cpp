@@ -5,25 +5,7 @@
 #include "install/font_registration.h"
 #include "install/font_replacement.h"
 
-namespace {
-
-// Deletes every value of the Fonts key that names the file; false when the
-// key cannot be opened for writing or a value stays.
-bool DeleteFontValues(VLInstallPlatform& platform, const std::string& fileName) {
-    std::string keyName;
-    if (!GetFontsRegistryKey(platform.system, keyName)) return false;
-    const std::unique_ptr<IVLRegistryKey> key = platform.registry.OpenMachineKeyForSet(keyName);
-    if (!key) return false;
-    bool all = true;
-    for (const std::string& name : key->ValueNames()) {
-        std::string data;
-        if (key->QueryStringValue(name, data) != IVLRegistryKey::Query::kFound) continue;
-        if (FontValueNamesFile(platform.system, data, fileName) && !key->DeleteValue(name)) all = false;
-    }
-    return all;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 bool MayRemoveFont(const VLFontEntry& entry, bool anyVersion) {
     switch (entry.state) {
@@ -44,11 +26,12 @@ bool MayRemoveFont(const VLFontEntry& entry, bool anyVersion) {
 }
 
 bool RemoveFont(VLInstallPlatform& platform, const VLFontDestination& destination, VLFontEntry& entry) {
-    const bool registers = destination.registration == VLFontRegistrationKind::kMachine;
+    const bool registers = destination.registration != VLFontRegistrationKind::kNone;
+    const std::string sessionName = SessionFontName(destination, entry.names.fileName);
     if (registers) {
-        UnloadSessionFont(platform.registry, entry.names.fileName);
-        if (!DeleteFontValues(platform, entry.names.fileName)) {
-            platform.registry.AddSessionFont(entry.names.fileName);
+        UnloadSessionFont(platform.registry, sessionName);
+        if (!DeleteValuesAtDestination(platform, destination, entry.names.fileName)) {
+            platform.registry.AddSessionFont(sessionName);
             entry.outcome = VLLifeOutcome::kFailed;
             entry.message = "the font's registration could not be deleted";
             return false;
@@ -68,8 +51,7 @@ bool RemoveFont(VLInstallPlatform& platform, const VLFontDestination& destinatio
         return true;
     }
     // Whatever could not go stays usable as it was.
-    if (registers)
-        RegisterFont(platform.system, platform.registry, entry.names.valueName, entry.names.fileName);
+    if (registers) RegisterAtDestination(platform, destination, entry.names.valueName, entry.names.fileName);
     entry.outcome = VLLifeOutcome::kFailed;
     entry.message = "the font file could not be deleted";
     return registers;

@@ -24,7 +24,7 @@ void FailRegistration(VLFontEntry& entry, VLRegistration registration) {
 }
 
 bool Registers(const VLFontDestination& destination) {
-    return destination.registration == VLFontRegistrationKind::kMachine;
+    return destination.registration != VLFontRegistrationKind::kNone;
 }
 
 }  // namespace
@@ -48,9 +48,9 @@ bool PlaceNewFont(VLInstallPlatform& platform, const VLFontDestination& destinat
     }
     if (Registers(destination)) {
         const VLRegistration registration =
-            RegisterFont(platform.system, platform.registry, entry.names.valueName, entry.names.fileName);
+            RegisterAtDestination(platform, destination, entry.names.valueName, entry.names.fileName);
         if (registration != VLRegistration::kRegistered) {
-            // A font in the system folder that the system does not list is
+            // A font in a font folder that the system does not list is
             // half installed: the file goes again.
             platform.files.RemoveFile(entry.destPath);
             FailRegistration(entry, registration);
@@ -61,9 +61,9 @@ bool PlaceNewFont(VLInstallPlatform& platform, const VLFontDestination& destinat
     return Registers(destination);
 }
 
-bool RegisterAgain(VLInstallPlatform& platform, VLFontEntry& entry) {
+bool RegisterAgain(VLInstallPlatform& platform, const VLFontDestination& destination, VLFontEntry& entry) {
     const VLRegistration registration =
-        RegisterFont(platform.system, platform.registry, entry.names.valueName, entry.names.fileName);
+        RegisterAtDestination(platform, destination, entry.names.valueName, entry.names.fileName);
     if (registration != VLRegistration::kRegistered) {
         FailRegistration(entry, registration);
         return false;
@@ -84,11 +84,12 @@ bool ReplaceFont(VLInstallPlatform& platform, const VLFontDestination& destinati
         Fail(entry, VLFontOutcome::kFailed, "the new font file could not be written");
         return false;
     }
-    if (registers) UnloadSessionFont(platform.registry, entry.names.fileName);
+    const std::string sessionName = SessionFontName(destination, entry.names.fileName);
+    if (registers) UnloadSessionFont(platform.registry, sessionName);
     if (platform.files.MoveReplace(tempPath, entry.destPath)) {
         if (registers) {
             const VLRegistration registration =
-                RegisterFont(platform.system, platform.registry, entry.names.valueName, entry.names.fileName);
+                RegisterAtDestination(platform, destination, entry.names.valueName, entry.names.fileName);
             if (registration != VLRegistration::kRegistered) {
                 FailRegistration(entry, registration);
                 entry.message = "the new version is in place, but " + entry.message;
@@ -107,14 +108,14 @@ bool ReplaceFont(VLInstallPlatform& platform, const VLFontDestination& destinati
     if (!scheduled) {
         platform.files.RemoveFile(tempPath);
         platform.files.RemoveFile(pendingPath);
-        if (registers) platform.registry.AddSessionFont(entry.names.fileName);
+        if (registers) platform.registry.AddSessionFont(sessionName);
         Fail(entry, VLFontOutcome::kFailed, "the installed file is in use and could not be replaced");
         return registers;
     }
     // The value already names the file, which keeps its name: it is set only
     // where it was missing, and the old font serves this session until then.
     const VLRegistration registration =
-        RegisterFont(platform.system, platform.registry, entry.names.valueName, entry.names.fileName);
+        RegisterAtDestination(platform, destination, entry.names.valueName, entry.names.fileName);
     entry.outcome = VLLifeOutcome::kUpgradeAtRestart;
     entry.message = "restart needed: the new version replaces the file in use when the system next starts";
     if (registration == VLRegistration::kNameTaken)

@@ -20,7 +20,7 @@ bool PlaceNewFont(VLInstallPlatform& platform, const VLFontDestination& destinat
                   const VLByteBuffer& payload);
 
 // An identical file whose value is missing: its value is set and the session told.
-bool RegisterAgain(VLInstallPlatform& platform, VLFontEntry& entry);
+bool RegisterAgain(VLInstallPlatform& platform, const VLFontDestination& destination, VLFontEntry& entry);
 
 // An older file: the session lets go of it, the new font is written under a
 // temporary name in the folder and moved over the old one. When the old file

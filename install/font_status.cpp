@@ -133,15 +133,6 @@ VLFontEntry MakeFontEntry(VLInstallPlatform& platform, const VLPackageInfo& pack
     return entry;
 }
 
-bool IsFontRegistered(VLInstallPlatform& platform, const VLFontEntry& entry) {
-    std::string keyName;
-    if (!GetFontsRegistryKey(platform.system, keyName)) return false;
-    const std::unique_ptr<IVLRegistryKey> key = platform.registry.OpenMachineKeyForRead(keyName);
-    std::string data;
-    return key && key->QueryStringValue(entry.names.valueName, data) == IVLRegistryKey::Query::kFound &&
-           FontValueNamesFile(platform.system, data, entry.names.fileName);
-}
-
 void ClassifyFont(VLInstallPlatform& platform, const VLFontCodec& codec, const VLFontDestination& destination,
                   VLFontEntry& entry, bool decodeMissing, VLByteBuffer* decoded) {
     if (entry.unavailable != VLUnavailableReason::kNone) return;
@@ -169,10 +160,11 @@ void ClassifyFont(VLInstallPlatform& platform, const VLFontCodec& codec, const V
             entry.state = VLFontState::kDifferent;
             entry.message = "the file at the destination cannot be read";
         } else if (SameBytes(payload, installed)) {
-            entry.state =
-                destination.registration == VLFontRegistrationKind::kNone || IsFontRegistered(platform, entry)
-                    ? VLFontState::kInstalled
-                    : VLFontState::kUnregistered;
+            entry.state = destination.registration == VLFontRegistrationKind::kNone ||
+                                  IsRegisteredAtDestination(platform, destination, entry.names.valueName,
+                                                            entry.names.fileName)
+                              ? VLFontState::kInstalled
+                              : VLFontState::kUnregistered;
         } else {
             entry.installedVersion =
                 ReadFontVersion(reinterpret_cast<const uint8_t*>(installed.data()), installed.size());

@@ -90,6 +90,3 @@ VLFontEntry MakeFontEntry(VLInstallPlatform& platform, const VLPackageInfo& pack
 // missing one); the decoded payload goes to decoded when that is given.
 void ClassifyFont(VLInstallPlatform& platform, const VLFontCodec& codec, const VLFontDestination& destination,
                   VLFontEntry& entry, bool decodeMissing, VLByteBuffer* decoded = nullptr);
-
-// Whether the machine's Fonts key has the font's value naming its file.
-bool IsFontRegistered(VLInstallPlatform& platform, const VLFontEntry& entry);

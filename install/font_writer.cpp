@@ -38,6 +38,13 @@ uint32_t CountWriteChunks(uint32_t fontBytes) { return fontBytes / kWriteChunkSi
 bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, const std::string& fileName,
                    const std::string& valueName, const uint8_t* payload, uint32_t size,
                    VLFontReport* report) {
+    return WriteFontFile(platform, destPath, fileName, valueName,
+                         RegistrationForPath(platform.system, destPath), payload, size, report);
+}
+
+bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, const std::string& fileName,
+                   const std::string& valueName, VLFontRegistrationKind registration, const uint8_t* payload,
+                   uint32_t size, VLFontReport* report) {
     VLFontReport ignored;
     VLFontReport& result = report ? *report : ignored;
     result.registered = false;
@@ -59,15 +66,17 @@ bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, con
         return false;
     }
 
-    if (IsInSystemFontsFolder(platform.system, destPath)) {
-        const VLRegistration registration =
-            RegisterFont(platform.system, platform.registry, valueName, fileName);
-        if (registration != VLRegistration::kRegistered) {
-            // A font in the system folder that the system does not list is
-            // half installed: the file goes again.
+    if (registration != VLFontRegistrationKind::kNone) {
+        const VLRegistration registered =
+            registration == VLFontRegistrationKind::kMachine
+                ? RegisterFont(platform.system, platform.registry, valueName, fileName)
+                : RegisterUserFont(platform.registry, valueName, destPath);
+        if (registered != VLRegistration::kRegistered) {
+            // A font in a font folder that the system does not list is half
+            // installed: the file goes again.
             files.RemoveFile(destPath);
-            result.outcome = registration == VLRegistration::kNameTaken ? VLFontOutcome::kNameTaken
-                                                                        : VLFontOutcome::kNotRegistered;
+            result.outcome = registered == VLRegistration::kNameTaken ? VLFontOutcome::kNameTaken
+                                                                      : VLFontOutcome::kNotRegistered;
             return false;
         }
         result.registered = true;

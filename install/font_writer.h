@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "install/font_destination.h"
 #include "install/font_installer.h"
 #include "platform/install_platform.h"
 
@@ -14,12 +15,19 @@ constexpr uint32_t kWriteChunkSize = 3000;
 uint32_t CountWriteChunks(uint32_t fontBytes);
 
 // Writes the payload's first size - 1 bytes (the last is the checksum byte) as
-// the font file at destPath and, when that lies in the system font folder,
-// registers it under valueName. The bytes go to a fresh file in the
-// destination folder, which takes the final name only once it is complete and
-// closed, and never replaces an existing file. Adds 30 progress units in all.
-// False, leaving no file behind, when anything fails, the registration
-// included (report->outcome says which registration failure).
+// the font file at destPath and registers it as the destination says: under
+// the machine's key by fileName, under the user's key by destPath, or not at
+// all. The bytes go to a fresh file in the destination folder, which takes the
+// final name only once it is complete and closed, and never replaces an
+// existing file. Adds 30 progress units in all. False, leaving no file behind,
+// when anything fails, the registration included (report->outcome says which
+// registration failure).
+bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, const std::string& fileName,
+                   const std::string& valueName, VLFontRegistrationKind registration, const uint8_t* payload,
+                   uint32_t size, VLFontReport* report = nullptr);
+
+// The wizard's form: registered under the machine's key when destPath lies
+// in the system font folder.
 bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, const std::string& fileName,
                    const std::string& valueName, const uint8_t* payload, uint32_t size,
                    VLFontReport* report = nullptr);

@@ -11,8 +11,8 @@
 namespace {
 
 int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, const std::string& destPath,
-                       const VLFontInfo& font, const std::string& sourcePath, const std::string& fontType,
-                       VLFontReport& report) {
+                       VLFontRegistrationKind registration, const VLFontInfo& font,
+                       const std::string& sourcePath, const std::string& fontType, VLFontReport& report) {
     DiagnosticLog().Trace("start");
     ResetProgress();
 
@@ -56,8 +56,8 @@ int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, co
     }
     AddProgress(kProgressChecking);
 
-    if (!WriteFontFile(platform, destPath, names.fileName, names.valueName, payload.data.get(), payload.size,
-                       &report)) {
+    if (!WriteFontFile(platform, destPath, names.fileName, names.valueName, registration, payload.data.get(),
+                       payload.size, &report)) {
         return kInstallFailed;
     }
     payload = VLByteBuffer();
@@ -70,12 +70,19 @@ int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, co
 int32_t InstallOneFont(VLInstallPlatform& platform, const VLFontCodec& codec, const std::string& destPath,
                        const VLFontInfo& font, const std::string& sourcePath, const std::string& fontType,
                        VLFontReport* report) {
+    return InstallOneFont(platform, codec, destPath, RegistrationForPath(platform.system, destPath), font,
+                          sourcePath, fontType, report);
+}
+
+int32_t InstallOneFont(VLInstallPlatform& platform, const VLFontCodec& codec, const std::string& destPath,
+                       VLFontRegistrationKind registration, const VLFontInfo& font,
+                       const std::string& sourcePath, const std::string& fontType, VLFontReport* report) {
     VLFontReport ignored;
     VLFontReport& result = report ? *report : ignored;
     result = VLFontReport();
     int32_t code = kInstallFailed;
     try {
-        code = InstallDecoded(platform, codec, destPath, font, sourcePath, fontType, result);
+        code = InstallDecoded(platform, codec, destPath, registration, font, sourcePath, fontType, result);
     } catch (...) {
         code = kInstallFailed;
     }
@@ -87,10 +94,20 @@ int32_t InstallOneFont(VLInstallPlatform& platform, const VLFontCodec& codec, co
 VLFontInstaller::VLFontInstaller(VLInstallPlatform& platform, VLFontCodec codec, WarningSink warn)
     : m_platform(platform), m_codec(std::move(codec)), m_warn(std::move(warn)) {}
 
+VLFontInstaller::VLFontInstaller(VLInstallPlatform& platform, VLFontCodec codec,
+                                 VLFontRegistrationKind registration, WarningSink warn)
+    : m_platform(platform),
+      m_codec(std::move(codec)),
+      m_warn(std::move(warn)),
+      m_bFixedRegistration(true),
+      m_registration(registration) {}
+
 VLFontOutcome VLFontInstaller::InstallOneFont(const std::string& destPath, const VLFontInfo& font,
                                               const std::string& sourcePath, const std::string& fontType) {
     VLFontReport report;
-    ::InstallOneFont(m_platform, m_codec, destPath, font, sourcePath, fontType, &report);
+    const VLFontRegistrationKind registration =
+        m_bFixedRegistration ? m_registration : RegistrationForPath(m_platform.system, destPath);
+    ::InstallOneFont(m_platform, m_codec, destPath, registration, font, sourcePath, fontType, &report);
     m_bRegisteredAny = m_bRegisteredAny || report.registered;
     if (report.outcome == VLFontOutcome::kInstalled && !report.warning.empty() && m_warn)
         m_warn(destPath, report.warning);

@@ -6,6 +6,7 @@
 
 #include "catalogue/font_info.h"
 #include "install/font_codec.h"
+#include "install/font_destination.h"
 #include "install/font_installer.h"
 #include "platform/install_platform.h"
 
@@ -23,15 +24,24 @@ constexpr int32_t kInstallFailed = 4;
 int32_t InstallOneFont(VLInstallPlatform& platform, const VLFontCodec& codec, const std::string& destPath,
                        const VLFontInfo& font, const std::string& sourcePath, const std::string& fontType,
                        VLFontReport* report = nullptr);
+// The same, registering as the destination chose.
+int32_t InstallOneFont(VLInstallPlatform& platform, const VLFontCodec& codec, const std::string& destPath,
+                       VLFontRegistrationKind registration, const VLFontInfo& font,
+                       const std::string& sourcePath, const std::string& fontType,
+                       VLFontReport* report = nullptr);
 
 // The install job's font installer: InstallOneFont over the platform and codec,
 // and once the job is over, when any font was registered, a font-change
 // notice to every running program. Warnings about fonts installed despite
-// damage go to the warning sink, when there is one.
+// damage go to the warning sink, when there is one. Without a registration
+// kind each font follows the wizard's rule for its path; with one, every font
+// is registered so (the command line chooses it once for its destination).
 class VLFontInstaller : public IVLFontInstaller {
 public:
     using WarningSink = std::function<void(const std::string& destPath, const std::string& warning)>;
     VLFontInstaller(VLInstallPlatform& platform, VLFontCodec codec, WarningSink warn = nullptr);
+    VLFontInstaller(VLInstallPlatform& platform, VLFontCodec codec, VLFontRegistrationKind registration,
+                    WarningSink warn = nullptr);
 
     VLFontOutcome InstallOneFont(const std::string& destPath, const VLFontInfo& font,
                                  const std::string& sourcePath, const std::string& fontType) override;
@@ -41,5 +51,7 @@ private:
     VLInstallPlatform& m_platform;
     VLFontCodec m_codec;
     WarningSink m_warn;
+    bool m_bFixedRegistration = false;
+    VLFontRegistrationKind m_registration = VLFontRegistrationKind::kNone;
     bool m_bRegisteredAny = false;
 };

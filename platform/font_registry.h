@@ -20,7 +20,8 @@ public:
     virtual std::vector<std::string> ValueNames() = 0;
 };
 
-// The system's font table: the machine-wide Fonts key and the running session.
+// The system's font table: the machine-wide and the user's Fonts keys and the
+// running session.
 class IVLFontRegistry {
 public:
     virtual ~IVLFontRegistry() = default;
@@ -30,8 +31,12 @@ public:
     // Opens a key below HKEY_LOCAL_MACHINE to read values only (no
     // administrator rights needed); null when it cannot be opened.
     virtual std::unique_ptr<IVLRegistryKey> OpenMachineKeyForRead(const std::string& subKey) = 0;
-    // Adds a font file to the running system's font table; false when the
-    // system took no font from it.
+    // Opens a key below HKEY_CURRENT_USER with the right to read and set
+    // values, creating it when missing; null when that fails.
+    virtual std::unique_ptr<IVLRegistryKey> OpenUserKeyForSet(const std::string& subKey) = 0;
+    // Adds a font file (a bare name in the system font folder, or a full
+    // path) to the running system's font table; false when the system took no
+    // font from it.
     virtual bool AddSessionFont(const std::string& fileName) = 0;
     // Takes one load of the font file out of the running system's font table;
     // false when there was none left.

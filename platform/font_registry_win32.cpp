@@ -73,6 +73,15 @@ std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenMachineKeyForRead(const
     return std::make_unique<VLWin32RegistryKey>(key);
 }
 
+std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenUserKeyForSet(const std::string& subKey) {
+    // A user who never installed a font of their own has no such key yet.
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return nullptr;
+    return std::make_unique<VLWin32RegistryKey>(key);
+}
+
 bool VLWin32FontRegistry::AddSessionFont(const std::string& fileName) {
     return AddFontResourceA(fileName.c_str()) != 0;
 }

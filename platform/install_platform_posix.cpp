@@ -62,6 +62,7 @@ std::unique_ptr<IVLRegistryKey> VLPosixFontRegistry::OpenMachineKeyForSet(const 
 std::unique_ptr<IVLRegistryKey> VLPosixFontRegistry::OpenMachineKeyForRead(const std::string&) {
     return nullptr;
 }
+std::unique_ptr<IVLRegistryKey> VLPosixFontRegistry::OpenUserKeyForSet(const std::string&) { return nullptr; }
 
 bool VLPosixFontRegistry::AddSessionFont(const std::string&) { return false; }
 
@@ -91,6 +92,13 @@ std::unique_ptr<IVLWritableFile> VLPosixFileSystem::CreateTempFile(const std::st
         const int fd = ::open(ToNativePath(candidate).c_str(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (fd >= 0) {
+            // Readable by everyone whatever the umask: a font only its
+            // installer can read is invisible to every other program.
+            if (::fchmod(fd, 0644) != 0) {
+                ::close(fd);
+                ::unlink(ToNativePath(candidate).c_str());
+                return nullptr;
+            }
             tempPath = candidate;
             return std::make_unique<VLPosixWritableFile>(fd);
         }

@@ -20,6 +20,7 @@ class VLPosixFontRegistry : public IVLFontRegistry {
 public:
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForRead(const std::string& subKey) override;
+    std::unique_ptr<IVLRegistryKey> OpenUserKeyForSet(const std::string& subKey) override;
     bool AddSessionFont(const std::string& fileName) override;
     bool RemoveSessionFont(const std::string& fileName) override;
     void BroadcastFontChange() override;
@@ -29,7 +30,8 @@ class VLPosixFileSystem : public IVLFileSystem {
 public:
     bool Exists(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
-    // open(O_CREAT | O_EXCL | O_NOFOLLOW) on "~vl<process>-<random>.tmp" in the folder.
+    // open(O_CREAT | O_EXCL | O_NOFOLLOW) on "~vl<process>-<random>.tmp" in the
+    // folder, then mode 0644 whatever the umask.
     std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder,
                                                     std::string& tempPath) override;
     // Those of processes that no longer run.

@@ -20,6 +20,8 @@ public:
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
     // RegOpenKeyExA(HKEY_LOCAL_MACHINE, ..., KEY_QUERY_VALUE).
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForRead(const std::string& subKey) override;
+    // RegCreateKeyExA(HKEY_CURRENT_USER, ..., KEY_QUERY_VALUE | KEY_SET_VALUE).
+    std::unique_ptr<IVLRegistryKey> OpenUserKeyForSet(const std::string& subKey) override;
     // AddFontResourceA.
     bool AddSessionFont(const std::string& fileName) override;
     // RemoveFontResourceA.

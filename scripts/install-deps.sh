@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
     googletest libgtest-dev libbenchmark-dev libcli11-dev
-    libdeflate-dev zlib1g-dev nlohmann-json3-dev
+    libdeflate-dev zlib1g-dev nlohmann-json3-dev libfontconfig-dev fontconfig
     clang-14 libclang-rt-14-dev clang-format-14
     wine wine32:i386 wine64
     xvfb xdotool imagemagick x11-utils twm

@@ -2,7 +2,9 @@
 // the destination is in; and the version reader on hand-built and damaged fonts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <map>
 
 #include "codec/font_version.h"
 #include "install/font_life_job.h"
@@ -493,6 +495,49 @@ struct VersionCase {
     const char* shown;
     const char* family;
 };
+
+// The user's font folder: the value under the user's key holds the full path
+// (in the key itself), the session loads and unloads by that path, and the
+// machine's key is never touched; the same life as in the system folder.
+TEST(FontLifeTest, TheUsersFontFolderGoesByFullPath) {
+    const std::string folder = "C:\\Users\\u\\AppData\\Local\\Microsoft\\Windows\\Fonts";
+    const std::string fullPath = folder + "\\ABC.ttf";
+    const std::string value =
+        "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts\\Fam Regular (TrueType)";
+    LifeFixture f;
+    f.fake.m_folders.insert(folder);
+    f.request.destination = {folder, VLFontRegistrationKind::kUser};
+
+    EXPECT_EQ(f.RunInstall().fonts[0].outcome, VLLifeOutcome::kInstalled);
+    EXPECT_EQ(f.fake.m_values, (std::map<std::string, std::string>{{value, fullPath}}));
+    EXPECT_EQ(f.fake.m_files[fullPath], f.PackageFont());
+    EXPECT_EQ(f.fake.m_registryCalls.back(), "broadcast");
+    EXPECT_NE(std::find(f.fake.m_registryCalls.begin(), f.fake.m_registryCalls.end(), "add:" + fullPath),
+              f.fake.m_registryCalls.end());
+    EXPECT_EQ(f.Status().fonts[0].state, VLFontState::kInstalled);
+
+    // A bare name under the user's key would mean the system font folder.
+    f.fake.m_values[value] = "ABC.ttf";
+    EXPECT_EQ(f.Status().fonts[0].state, VLFontState::kUnregistered);
+    f.fake.m_values.erase(value);
+    EXPECT_EQ(f.RunInstall().fonts[0].outcome, VLLifeOutcome::kRegistered);
+    EXPECT_EQ(f.fake.m_values[value], fullPath);
+
+    // Every value naming the file goes, in whatever case it names it; a value
+    // naming another file stays.
+    const std::string twin = "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts\\Twin";
+    const std::string other = "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts\\Other";
+    f.fake.m_values[twin] = "c:\\users\\u\\appdata\\local\\microsoft\\windows\\fonts\\abc.TTF";
+    f.fake.m_values[other] = folder + "\\OTHER.ttf";
+    f.fake.m_registryCalls.clear();
+    EXPECT_EQ(f.RunUninstall().fonts[0].outcome, VLLifeOutcome::kRemoved);
+    EXPECT_EQ(f.fake.m_values, (std::map<std::string, std::string>{{other, folder + "\\OTHER.ttf"}}));
+    EXPECT_EQ(f.fake.m_files.count(fullPath), 0u);
+    EXPECT_NE(std::find(f.fake.m_registryCalls.begin(), f.fake.m_registryCalls.end(), "remove:" + fullPath),
+              f.fake.m_registryCalls.end());
+    EXPECT_EQ(std::find(f.fake.m_registryCalls.begin(), f.fake.m_registryCalls.end(), "open"),
+              f.fake.m_registryCalls.end());
+}
 
 TEST(FontVersionTest, ReadsRevisionAndNamesFromUntrustedBytes) {
     std::string collection = "ttcf";

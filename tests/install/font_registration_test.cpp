@@ -169,6 +169,58 @@ TEST(RegisterFont, RefusedByTheSessionTakesItsOwnValueBack) {
     EXPECT_EQ(std::count(before.m_registryCalls.begin(), before.m_registryCalls.end(), "delete"), 0);
 }
 
+constexpr char kUserKeyValue[] =
+    "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts\\Fam W3 (TrueType)";
+constexpr char kUserFont[] = "C:\\Users\\u\\AppData\\Local\\Microsoft\\Windows\\Fonts\\ABC.ttf";
+
+// The user's key: the value right in it (never a subkey, which the system
+// forgets at logon) with the full path, the session told by that path; the
+// machine's key is never opened.
+TEST(RegisterUserFont, FullPathUnderTheUsersOwnKey) {
+    VLFakePlatform fake;
+    EXPECT_EQ(RegisterUserFont(fake, "Fam W3 (TrueType)", kUserFont), VLRegistration::kRegistered);
+    EXPECT_EQ(fake.m_openedKeys,
+              std::vector<std::string>{"HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts"});
+    EXPECT_EQ(fake.m_values, (std::map<std::string, std::string>{{kUserKeyValue, kUserFont}}));
+    EXPECT_EQ(fake.m_registryCalls, (std::vector<std::string>{"openUser", "query", "set", "close",
+                                                              std::string("add:") + kUserFont}));
+}
+
+// Only the same full path (in any case) is this file: a bare name under the
+// user's key means a file in the system font folder.
+TEST(RegisterUserFont, AValueNamingAnotherFileIsNeverRebound) {
+    struct Case {
+        const char* existing;
+        VLRegistration result;
+    } cases[] = {
+        {kUserFont, VLRegistration::kRegistered},
+        {"c:\\users\\U\\appdata\\local\\microsoft\\windows\\fonts\\abc.TTF", VLRegistration::kRegistered},
+        {"ABC.ttf", VLRegistration::kNameTaken},
+        {"C:\\Users\\other\\AppData\\Local\\Microsoft\\Windows\\Fonts\\ABC.ttf", VLRegistration::kNameTaken},
+        {"C:\\WINDOWS\\Fonts\\ABC.ttf", VLRegistration::kNameTaken},
+    };
+    for (const Case& c : cases) {
+        VLFakePlatform fake;
+        fake.m_values[kUserKeyValue] = c.existing;
+        EXPECT_EQ(RegisterUserFont(fake, "Fam W3 (TrueType)", kUserFont), c.result) << c.existing;
+        EXPECT_EQ(fake.m_values[kUserKeyValue], c.existing) << c.existing;
+        EXPECT_EQ(std::count(fake.m_registryCalls.begin(), fake.m_registryCalls.end(), "set"), 0)
+            << c.existing;
+    }
+}
+
+TEST(RegisterUserFont, RefusedByTheSessionTakesItsOwnValueBack) {
+    VLFakePlatform fake;
+    fake.m_bRefuseSessionFont = true;
+    EXPECT_EQ(RegisterUserFont(fake, "Fam W3 (TrueType)", kUserFont), VLRegistration::kSessionRefused);
+    EXPECT_TRUE(fake.m_values.empty());
+    EXPECT_EQ(std::count(fake.m_registryCalls.begin(), fake.m_registryCalls.end(), "delete"), 1);
+
+    VLFakePlatform noKey;
+    noKey.m_bFailOpenKey = true;
+    EXPECT_EQ(RegisterUserFont(noKey, "Fam W3 (TrueType)", kUserFont), VLRegistration::kNoKey);
+}
+
 TEST(IsVersion6OrLater, ReadsTheMajorVersionAndTreatsFailureAsZero) {
     struct Case {
         uint32_t major;

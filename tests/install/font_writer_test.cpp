@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "tests/install/fake_platform.h"
 
 namespace {
@@ -66,6 +68,61 @@ TEST_F(WriterFixture, RegistersOnlyInsideTheSystemFontFolder) {
     EXPECT_TRUE(report.registered);
     EXPECT_EQ(fake.m_registryCalls,
               (std::vector<std::string>{"open", "query", "set", "close", "add:ABC.ttf"}));
+}
+
+// The destination chosen by the command decides, wherever the folder is: the
+// machine's key by file name, the user's key by full path, or nothing.
+TEST(FontWriter, RegistersAsTheDestinationSays) {
+    const std::string userFolder = "C:\\Users\\u\\AppData\\Local\\Microsoft\\Windows\\Fonts";
+    const std::string nt = "SOFTWARE\\MICROSOFT\\WINDOWS NT\\CURRENTVERSION\\FONTS\\ABC (TrueType)";
+    const std::string user = "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts\\ABC (TrueType)";
+    struct Case {
+        const char* name;
+        std::string folder;
+        VLFontRegistrationKind kind;
+        std::map<std::string, std::string> values;
+        std::string added;
+    } cases[] = {
+        {"machine", kFonts, VLFontRegistrationKind::kMachine, {{nt, "ABC.ttf"}}, "add:ABC.ttf"},
+        {"user",
+         userFolder,
+         VLFontRegistrationKind::kUser,
+         {{user, userFolder + "\\ABC.ttf"}},
+         "add:" + userFolder + "\\ABC.ttf"},
+        {"plain folder, even the system's", kFonts, VLFontRegistrationKind::kNone, {}, ""},
+    };
+    for (const Case& c : cases) {
+        VLProgressFixture progress;
+        VLFakePlatform fake;
+        fake.m_folders = {c.folder};
+        const std::string payload = Payload(10);
+        VLFontReport report;
+        ASSERT_TRUE(WriteFontFile(fake.Platform(), c.folder + "\\ABC.ttf", "ABC.ttf", "ABC (TrueType)",
+                                  c.kind, reinterpret_cast<const uint8_t*>(payload.data()), 10, &report))
+            << c.name;
+        EXPECT_EQ(fake.m_values, c.values) << c.name;
+        EXPECT_EQ(report.registered, !c.added.empty()) << c.name;
+        if (!c.added.empty()) {
+            EXPECT_EQ(fake.m_registryCalls.back(), c.added) << c.name;
+        }
+        EXPECT_TRUE(fake.m_files.count(c.folder + "\\ABC.ttf")) << c.name;
+    }
+}
+
+TEST(FontWriter, AUserRegistrationThatFailsRemovesTheFileAgain) {
+    const std::string folder = "C:\\Users\\u\\AppData\\Local\\Microsoft\\Windows\\Fonts";
+    VLProgressFixture progress;
+    VLFakePlatform fake;
+    fake.m_folders = {folder};
+    fake.m_values["HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts\\ABC (TrueType)"] =
+        "D:\\old\\ABC.ttf";
+    const std::string payload = Payload(10);
+    VLFontReport report;
+    EXPECT_FALSE(WriteFontFile(fake.Platform(), folder + "\\ABC.ttf", "ABC.ttf", "ABC (TrueType)",
+                               VLFontRegistrationKind::kUser,
+                               reinterpret_cast<const uint8_t*>(payload.data()), 10, &report));
+    EXPECT_EQ(report.outcome, VLFontOutcome::kNameTaken);
+    EXPECT_TRUE(fake.m_files.empty());
 }
 
 // A font in the system folder that the system does not list is half

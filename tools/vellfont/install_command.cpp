@@ -23,6 +23,7 @@
 #include "platform/installation_lock.h"
 #include "tools/vellfont/commands.h"
 #include "tools/vellfont/console.h"
+#include "tools/vellfont/font_index_check.h"
 #include "tools/vellfont/life_output.h"
 #include "tools/vellfont/life_setup.h"
 
@@ -189,6 +190,9 @@ void Install(const VLLifeOptions& options) {
     InstallFonts(platform, codec, request, result, options.json ? nullptr : &log);
     bar.Clear();
     SetProgressBarLookup(nullptr);
+    // A scope's font folder is one programs find through the font index.
+    if (IVLFontCache* cache = GetSystemFontCache(); cache != nullptr && setup.scope)
+        CheckInstalledFontsListed(*cache, platform.files, request.destination.folder, result, std::cerr);
     if (options.json) {
         std::cout << LifeJson(setup, result) << std::endl;
     } else {
@@ -202,6 +206,7 @@ void Install(const VLLifeOptions& options) {
 
 void AddInstallCommands(CLI::App& app) {
     static VLLifeOptions options;
+    options.makeFolders = true;
     auto* install = app.add_subcommand(
         "install",
         "Install the fonts of a package as the wizard does, again when already installed (exit 0: done, 1: "

@@ -52,6 +52,7 @@ std::string ForConsole(const std::string& sjis) { return ShiftJisForConsole(Esca
 std::string LifeJson(const VLLifeSetup& setup, const VLLifeResult& result) {
     std::string json = "{\"package\": " + Quoted(setup.packageName) +
                        ", \"destination\": " + Quoted(setup.destinationShown) +
+                       ", \"scope\": " + (setup.scope ? Quoted(InstallScopeName(*setup.scope)) : "null") +
                        ", \"restartNeeded\": " + (result.restartNeeded ? "true" : "false") + ", \"fonts\": [";
     bool first = true;
     for (const VLFontEntry& entry : result.fonts) {

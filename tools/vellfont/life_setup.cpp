@@ -7,6 +7,7 @@
 #include "platform/shift_jis.h"
 #include "platform/text_encoding.h"
 #include "tools/vellfont/console.h"
+#include "tools/vellfont/install_scope.h"
 
 namespace {
 
@@ -23,24 +24,14 @@ std::string WithoutTrailingSeparators(std::string folder) {
     return folder;
 }
 
-VLFontDestination DestinationOf(const VLLifeOptions& options, VLInstallPlatform& platform) {
-    VLFontDestination destination;
-    if (!options.destDir.empty()) {
-        destination.folder = WithoutTrailingSeparators(ArgumentText(options.destDir, "destination"));
-    } else {
-#ifdef _WIN32
-        const std::string windowsFolder = GetWindowsFolder(platform.system);
-        if (windowsFolder.empty())
-            Fail(kLifeExitNotStarted, "the Windows folder cannot be read; give --dest");
-        destination.folder = windowsFolder + "\\Fonts";
-#else
-        Fail(kLifeExitNotStarted, "there is no system font folder here; give --dest");
-#endif
-    }
+VLChosenDestination DestinationOf(const VLLifeOptions& options, const VLPackageInfo& package,
+                                  VLInstallPlatform& platform) {
+    if (options.destDir.empty())
+        return ScopeDestination(options.scope, package, platform.system, options.makeFolders);
+    if (!options.scope.empty()) Fail(kLifeExitNotStarted, "--scope and --dest exclude each other");
     // Fonts in the system font folder are the system's: each has its value.
-    if (IsInSystemFontsFolder(platform.system, destination.folder + "\\"))
-        destination.registration = VLFontRegistrationKind::kMachine;
-    return destination;
+    return FolderDestination(platform.system,
+                             WithoutTrailingSeparators(ArgumentText(options.destDir, "destination")));
 }
 
 std::vector<int32_t> ChosenFonts(const VLLifeOptions& options, const VLPackageInfo& package) {
@@ -79,8 +70,9 @@ std::string ArgumentText(const std::string& argument, const char* what) {
 void AddLifeOptions(CLI::App& verb, VLLifeOptions& options) {
     verb.add_option("FONTDATA", options.fontDataDir, "The FONTDATA folder (otf.inf and the .cmp files)")
         ->required();
-    verb.add_option("--dest", options.destDir,
-                    "Destination folder (default on Windows: the system font folder, with registration)");
+    verb.add_option("--scope", options.scope,
+                    "machine or user (default: machine on Windows and for root, else user)");
+    verb.add_option("--dest", options.destDir, "A plain destination folder instead of a scope's font folder");
     verb.add_option("--font", options.fonts, "Base name of a font (repeatable; default: all of the package)");
     verb.add_option("--package", options.package, "Package index in otf.inf (default 0)");
     verb.add_flag("--json", options.json, "One JSON object on stdout");
@@ -104,17 +96,20 @@ VLLifeSetup PrepareLife(const VLLifeOptions& options, VLInstallPlatform& platfor
     request.package = &package;
     request.chosen = ChosenFonts(options, package);
     request.fontDataDir = ArgumentText(options.fontDataDir, "FONTDATA folder");
-    request.destination = DestinationOf(options, platform);
+    const VLChosenDestination chosen = DestinationOf(options, package, platform);
+    request.destination = chosen.destination;
+    setup.scope = chosen.scope;
     request.upgrade = options.upgrade;
     request.anyVersion = options.anyVersion;
-    if (!platform.files.Exists(request.destination.folder))
+    // A scope's folder that is not there yet holds no font: nothing is missing but the fonts.
+    if ((!chosen.scope || options.makeFolders) && !platform.files.Exists(request.destination.folder))
         Fail(kLifeExitNotStarted, (options.destDir.empty() ? request.destination.folder : options.destDir) +
                                       ": no such destination folder");
     setup.packageName = ShiftJisToUtf8(package.m_packageName);
 #ifdef _WIN32
     setup.destinationShown = ShiftJisToUtf8(request.destination.folder);
 #else
-    setup.destinationShown = options.destDir;
+    setup.destinationShown = chosen.scope ? ShiftJisToUtf8(request.destination.folder) : options.destDir;
 #endif
     return setup;
 }

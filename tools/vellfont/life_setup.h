@@ -1,11 +1,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "catalogue/inf_file.h"
 #include "install/font_life_job.h"
+#include "install/install_scope.h"
 #include "platform/install_platform.h"
 
 namespace CLI {
@@ -21,9 +23,11 @@ struct VLLifeOptions {
     bool json = false;
     bool upgrade = false;
     bool anyVersion = false;
+    std::string scope;         // "machine", "user" or empty (this system's default)
+    bool makeFolders = false;  // install creates the scope's folders; status and uninstall never
 };
 
-// FONTDATA, --package, --font, --dest and --json.
+// FONTDATA, --package, --font, --scope, --dest and --json.
 void AddLifeOptions(CLI::App& verb, VLLifeOptions& options);
 
 // The package, its chosen fonts and the destination, checked before any verb
@@ -34,6 +38,8 @@ struct VLLifeSetup {
     // The package's name and the destination folder as UTF-8, for --json.
     std::string packageName;
     std::string destinationShown;
+    // Nothing for a plain folder (--dest).
+    std::optional<VLInstallScope> scope;
 };
 VLLifeSetup PrepareLife(const VLLifeOptions& options, VLInstallPlatform& platform);
 

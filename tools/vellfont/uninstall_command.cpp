@@ -1,5 +1,5 @@
 // uninstall: removes the package's fonts from the destination: the file and,
-// in the system font folder, every value naming it. A file of the same name
+// in the system's or the user's font folder, every value naming it. A file of the same name
 // that is not the package's font stays (with --any-version, another version of
 // the same family goes too). Exit 0: done, 1: some fonts failed or were left,
 // 2: nothing started, 3010: done except what waits for a restart.
@@ -12,6 +12,7 @@
 #include "platform/installation_lock.h"
 #include "tools/vellfont/commands.h"
 #include "tools/vellfont/console.h"
+#include "tools/vellfont/font_index_check.h"
 #include "tools/vellfont/life_output.h"
 #include "tools/vellfont/life_setup.h"
 
@@ -29,6 +30,8 @@ void Uninstall(const VLLifeOptions& options) {
 
     VLLifeResult result = CheckFontStates(platform, GetFontCodec(), setup.request, false);
     UninstallFonts(platform, setup.request, result);
+    if (IVLFontCache* cache = GetSystemFontCache(); cache != nullptr && setup.scope)
+        RefreshFontIndex(*cache, platform.files, setup.request.destination.folder, std::cerr);
     if (options.json) {
         std::cout << LifeJson(setup, result) << std::endl;
     } else {
