@@ -7,11 +7,15 @@
 
 VLFontCodec GetFontCodec() {
     return VLFontCodec{
-        [](const std::string& path) {
-            return ReadCmpFile(path, [](uint32_t chunks) { AddProgress(kProgressReading / chunks); });
+        [](const std::string& path, VLReusableBuffer& file) {
+            return ReadCmpFileInto(path, file,
+                                   [](uint32_t chunks) { AddProgress(kProgressReading / chunks); });
         },
-        [](const uint8_t* file, uint32_t fileSize) { return DecompressCmp(file, fileSize); },
+        [](const uint8_t* file, uint32_t fileSize, VLReusableBuffer& font) {
+            return DecompressCmpInto(file, fileSize, font) == VLDecodeStatus::kOk;
+        },
         DescrambleFont,
         CheckSfntTables,
+        std::make_shared<VLFontBuffers>(),
     };
 }

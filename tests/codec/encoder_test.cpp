@@ -74,6 +74,28 @@ TEST(Encoder, PackedFontsDecodeBackExactly) {
     }
 }
 
+// The installer decodes font after font into one kept buffer: each comes out
+// exactly, whether the one before was larger, smaller or malformed.
+TEST(Encoder, AKeptBufferTakesEachFontExactly) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> byte(0, 255);
+    VLReusableBuffer kept;
+    for (size_t size : {9000, 7, 2885, 0, 100, 70000}) {
+        SCOPED_TRACE(size);
+        std::vector<uint8_t> font(size);
+        for (uint8_t& b : font) b = static_cast<uint8_t>(byte(random) % 7);
+        const auto packed = PackFont(77, font.data(), font.size());
+        ASSERT_TRUE(packed);
+        // A truncated stream fails and leaves nothing the next font relies on.
+        EXPECT_NE(DecompressCmpInto(packed->data(), 3, kept), VLDecodeStatus::kOk);
+        ASSERT_EQ(DecompressCmpInto(packed->data(), static_cast<uint32_t>(packed->size()), kept),
+                  VLDecodeStatus::kOk);
+        ASSERT_EQ(kept.Size(), size + 1);
+        ASSERT_TRUE(DescrambleFont(77, kept.Data(), kept.Size()));
+        EXPECT_TRUE(std::equal(font.begin(), font.end(), kept.Data()));
+    }
+}
+
 TEST(Encoder, RefusesPayloadsItCannotCode) {
     const std::vector<uint8_t> payload = {1, 2, 3};
     std::array<uint16_t, 256> lengths{};
