@@ -18,6 +18,10 @@ struct VLByteBuffer {
 // font (the first touch of a fresh page is what costs).
 class VLReusableBuffer {
 public:
+    // Room of a megabyte or more is taken in whole megabytes, so that a
+    // slightly larger next font (the other weight of a family) fits too.
+    static constexpr uint32_t kGrain = 1u << 20;
+
     // Makes room for size bytes, whose contents are undefined; false, leaving
     // the buffer empty, when the memory cannot be had.
     bool Resize(uint32_t size) {
@@ -25,10 +29,11 @@ public:
             // The old room goes first: never both at once.
             m_data.reset();
             m_size = m_capacity = 0;
-            // new[] of at least one byte: an empty buffer still has an address.
-            m_data.reset(new (std::nothrow) uint8_t[size > 0 ? size : 1]);
+            uint32_t room = size > 0 ? size : 1;  // an empty buffer still has an address
+            if (size >= kGrain && size <= UINT32_MAX - kGrain) room = (size + kGrain - 1) / kGrain * kGrain;
+            m_data.reset(new (std::nothrow) uint8_t[room]);
             if (!m_data) return false;
-            m_capacity = size;
+            m_capacity = room;
         }
         m_size = size;
         return true;

@@ -92,15 +92,20 @@ VLByteBuffer ReadCmpFile(const std::string& path, const VLChunkSink& onChunk) {
     return file.Release();
 }
 
-VLDecodeStatus DecompressCmpInto(const uint8_t* file, uint32_t fileSize, VLReusableBuffer& font) {
+VLDecodeStatus DecompressCmpInto(const uint8_t* file, uint32_t fileSize, VLReusableBuffer& font,
+                                 VLTableHuffmanDecoder* decoder) {
     if (!file || fileSize < 4) return VLDecodeStatus::kTooShort;
     const uint32_t decodedSize = DeclaredSize(file);
     VLDecodeStatus outcome = CheckDecodedSize(decodedSize, fileSize - 4u);
     if (outcome != VLDecodeStatus::kOk) return outcome;
     if (!font.Resize(decodedSize)) return VLDecodeStatus::kNoMemory;
     try {
-        VLTableHuffmanDecoder decoder;
-        outcome = decoder.Decode(file + 4, fileSize - 4u, font.Data(), decodedSize);
+        if (decoder) {
+            outcome = decoder->Decode(file + 4, fileSize - 4u, font.Data(), decodedSize);
+        } else {
+            VLTableHuffmanDecoder fresh;
+            outcome = fresh.Decode(file + 4, fileSize - 4u, font.Data(), decodedSize);
+        }
     } catch (...) {
         // The decoder's tables are its only allocations.
         outcome = VLDecodeStatus::kNoMemory;

@@ -22,11 +22,15 @@ bool ReadCmpFileInto(const std::string& path, VLReusableBuffer& file, const VLCh
 // The same into a buffer of its own; empty result on failure.
 VLByteBuffer ReadCmpFile(const std::string& path, const VLChunkSink& onChunk = nullptr);
 
+class VLTableHuffmanDecoder;
+
 // Decodes a whole .cmp file (4-byte little-endian decoded size D, then the bit
-// stream) into font, made D bytes long (its room is kept from earlier fonts).
-// kOk, or the reason for a malformed stream; never reads or writes outside the
-// buffers.
-VLDecodeStatus DecompressCmpInto(const uint8_t* file, uint32_t fileSize, VLReusableBuffer& font);
+// stream) into font, made D bytes long (its room is kept from earlier fonts),
+// with the given decoder (its tables and buffers kept from earlier fonts) or a
+// fresh one. kOk, or the reason for a malformed stream; never reads or writes
+// outside the buffers.
+VLDecodeStatus DecompressCmpInto(const uint8_t* file, uint32_t fileSize, VLReusableBuffer& font,
+                                 VLTableHuffmanDecoder* decoder = nullptr);
 
 // The same into a new buffer: empty result for every malformed stream. When
 // status is given it receives the reason for an empty result (kOk otherwise).
