@@ -24,7 +24,9 @@ if [ -z "$arch" ] || [ "$VL_WINDOWS_UNRUNNABLE_REQUIRED" = 1 ]; then
     exit 1
 fi
 build=$(vl_windows_build_dir "$arch")
-# VL_BENCH_NO_BUILD=1 measures the trees as they are (a build kept from earlier code).
+# VL_BENCH_NO_BUILD=1 measures the trees as they are; VL_BENCH_INSTALLER_EXE
+# and VL_BENCH_VELLFONT_EXE name other builds of the two programs to time (a
+# build of earlier code, say).
 if [ "${VL_BENCH_NO_BUILD:-0}" != 1 ]; then
     vl_build_native vellfont
     vl_build_windows "$arch" VellInstaller vl_demo_walker vellfont reference_install
@@ -40,7 +42,7 @@ trap finish EXIT
 rm -rf "$work"
 mkdir -p "$work"
 build/native/tools/vellfont/vellfont pack demo/manifest.txt "$work/FONTDATA" >/dev/null
-cp "$build/app/VellInstaller.exe" "$work/"
+cp "${VL_BENCH_INSTALLER_EXE:-$build/app/VellInstaller.exe}" "$work/VellInstaller.exe"
 vl_gui_make_prefix "$prefix" "$arch"
 vl_gui_unmanaged_windows "$prefix"
 export WINEPREFIX=$prefix
@@ -56,7 +58,7 @@ for f in ipafont-gothic/ipag.ttf ipafont-gothic/ipagp.ttf ipafont-mincho/ipam.tt
 done
 echo "sizes: $(du -cb /usr/share/fonts/opentype/ipafont-*/ipa*.ttf | tail -1 | cut -f1) bytes of fonts; machine load: $(cut -d' ' -f1-3 /proc/loadavg)"
 VL_INSTALLER_EXE=$(vl_wine winepath -w "$work/VellInstaller.exe") VL_BENCH_SOURCES=$sources \
-    VL_BENCH_VELLFONT=$(vl_wine winepath -w "$build/tools/vellfont/vellfont.exe") \
+    VL_BENCH_VELLFONT=$(vl_wine winepath -w "${VL_BENCH_VELLFONT_EXE:-$build/tools/vellfont/vellfont.exe}") \
     VL_BENCH_FONTDATA=$(vl_wine winepath -w "$work/FONTDATA") \
     VL_BENCH_REFERENCE=$(vl_wine winepath -w "$build/bench/reference_install.exe") \
     vl_wine "$build/tests/ui/vl_demo_walker.exe" --bench "$rounds" | grep -E '^(round|median)'
