@@ -16,7 +16,8 @@ const VLPackageInfo& VLCsvInfFile::GetPackage(int index) const {
 bool VLCsvInfFile::ParseLine(const std::string& line) {
     if (line.empty()) return true;
     VLFontInfo font;
-    if (!font.ParseCsvFields(line)) return false;
+    std::string problem;
+    if (!font.ParseCsvFields(line, &problem)) return Reject(problem);
     // A second all-fonts entry is dropped without making the file unreadable.
     m_package.AddFont(font);
     return true;

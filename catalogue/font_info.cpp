@@ -1,5 +1,7 @@
 #include "catalogue/font_info.h"
 
+#include <utility>
+
 #include "catalogue/token_reader.h"
 
 namespace {
@@ -11,19 +13,24 @@ int32_t VersionNumber(std::string text) {
     return ReadNumber(text);
 }
 
+bool Refuse(std::string* problem, std::string reason) {
+    if (problem) *problem = std::move(reason);
+    return false;
+}
+
 }  // namespace
 
-bool VLFontInfo::SetCommonField(const std::string& text, int n) {
+bool VLFontInfo::SetCommonField(const std::string& text, int n, std::string* problem) {
     switch (n) {
         case 0:
             m_baseName = text;
             return true;
         case 1:
-            if (!IsDigitsOnly(text)) return false;
+            if (!IsDigitsOnly(text)) return Refuse(problem, "field 1 (file number) is not digits only");
             m_fileNumber = ReadNumber(text);
             return true;
         case 2:
-            if (!IsDigitsOnly(text)) return false;
+            if (!IsDigitsOnly(text)) return Refuse(problem, "field 2 (code) is not digits only");
             m_codeHigh = ReadNumber(text.substr(0, 3));
             m_codeLow = text.size() > 3 ? ReadNumber(text.substr(3, 2)) : 0;
             return true;
@@ -35,19 +42,19 @@ bool VLFontInfo::SetCommonField(const std::string& text, int n) {
             m_extra = text;
             return true;
         default:
-            return false;
+            return Refuse(problem, "too many fields (field " + std::to_string(n) + ")");
     }
 }
 
-bool VLFontInfo::SetCsvField(const std::string& text, int n) {
+bool VLFontInfo::SetCsvField(const std::string& text, int n, std::string* problem) {
     if (n == 5) {
         m_isAllFonts = text.compare(0, 7, "ALLINST") == 0;
         return true;
     }
-    return SetCommonField(text, n);
+    return SetCommonField(text, n, problem);
 }
 
-bool VLFontInfo::SetKeywordField(const std::string& text, int n) {
+bool VLFontInfo::SetKeywordField(const std::string& text, int n, std::string* problem) {
     switch (n) {
         case 5:
             m_familyName = text;
@@ -56,18 +63,18 @@ bool VLFontInfo::SetKeywordField(const std::string& text, int n) {
             m_styleName = text;
             return true;
         default:
-            return SetCommonField(text, n);
+            return SetCommonField(text, n, problem);
     }
 }
 
-bool VLFontInfo::ParseCsvFields(const std::string& line) {
+bool VLFontInfo::ParseCsvFields(const std::string& line, std::string* problem) {
     m_isAllFonts = false;
     int fieldNumber = 0;
     std::string field;
     bool quoting = false;
     auto flush = [&]() {
         if (field.empty()) return true;  // empty fields take no number
-        const bool ok = SetCsvField(field, fieldNumber++);
+        const bool ok = SetCsvField(field, fieldNumber++, problem);
         field.clear();
         return ok;
     };
@@ -83,7 +90,7 @@ bool VLFontInfo::ParseCsvFields(const std::string& line) {
     return flush();
 }
 
-bool VLFontInfo::ParseFontLine(const std::string& line) {
+bool VLFontInfo::ParseFontLine(const std::string& line, std::string* problem) {
     VLLineStream stream(line);
     const std::string keyword = ReadToken(stream);
     if (keyword == "Font") {
@@ -91,13 +98,17 @@ bool VLFontInfo::ParseFontLine(const std::string& line) {
     } else if (keyword == "AllFont") {
         m_isAllFonts = true;
     } else {
-        return false;
+        return Refuse(problem, "not a Font or AllFont line");
     }
     int fieldNumber = 0;
     while (stream.pos < line.size()) {
         const std::string token = ReadToken(stream);
         if (token.empty()) continue;
-        if (!SetKeywordField(token, fieldNumber++)) return false;
+        if (!SetKeywordField(token, fieldNumber++, problem)) return false;
     }
-    return fieldNumber >= 5;
+    if (fieldNumber < 5) {
+        return Refuse(problem,
+                      "Font line with too few fields (" + std::to_string(fieldNumber) + "; it needs 5)");
+    }
+    return true;
 }

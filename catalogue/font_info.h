@@ -12,14 +12,17 @@ public:
     VLFontInfo& operator=(const VLFontInfo&) = default;
     virtual ~VLFontInfo() = default;
 
+    // On false each of these puts the reason into *problem, when given; a
+    // reason names a field by its number here, from 0.
+
     // Field n (counting non-empty fields from 0) of the older comma format.
-    bool SetCsvField(const std::string& text, int n);
+    bool SetCsvField(const std::string& text, int n, std::string* problem = nullptr);
     // Field n (counting non-empty tokens after the keyword) of a keyword-format font line.
-    bool SetKeywordField(const std::string& text, int n);
+    bool SetKeywordField(const std::string& text, int n, std::string* problem = nullptr);
     // Splits one older-format line at commas and sets its fields.
-    bool ParseCsvFields(const std::string& line);
+    bool ParseCsvFields(const std::string& line, std::string* problem = nullptr);
     // Reads a whole `Font ...` or `AllFont ...` line of the keyword format.
-    bool ParseFontLine(const std::string& line);
+    bool ParseFontLine(const std::string& line, std::string* problem = nullptr);
 
     std::string m_baseName;
     // Numbers a line does not reach stay 0 rather than undefined.
@@ -35,5 +38,5 @@ public:
 
 private:
     // Fields 0 to 4, which both formats share.
-    bool SetCommonField(const std::string& text, int n);
+    bool SetCommonField(const std::string& text, int n, std::string* problem);
 };

@@ -6,6 +6,15 @@
 
 #include "catalogue/package_info.h"
 
+// Why a settings file cannot be used. Reasons are short English texts naming
+// the rule; a piece of the file quoted in one keeps its Shift-JIS bytes.
+struct VLInfProblem {
+    std::string reason;
+    // The physical line of the descrambled text, from 1 (CR LF, a lone CR and a
+    // lone LF each end one); 0 for the file as a whole.
+    int line = 0;
+};
+
 // The catalogue read from otf.inf. One subclass per file format; both share
 // the line rules of Parse.
 class VLInfFile {
@@ -26,9 +35,20 @@ public:
     virtual bool Parse(uint8_t* bytes, size_t size);
     virtual bool ParseLine(const std::string& line) = 0;
     virtual void SetFileVersion(int32_t version) { m_fileVersion = version; }
+    // Why Parse or Validate last returned false.
+    const VLInfProblem& GetProblem() const { return m_problem; }
 
 protected:
+    // Records why the file cannot be used, at the line being parsed (0 outside
+    // Parse), and returns false.
+    bool Reject(std::string reason) const;
+
     // A FontType line before any FileVersion line compares against this:
     // a file that has not declared version 5 or later cannot use font types.
     int32_t m_fileVersion = 0;
+
+private:
+    int m_currentLine = 0;
+    // Written by the const Validate too: it records a verdict, not catalogue content.
+    mutable VLInfProblem m_problem;
 };

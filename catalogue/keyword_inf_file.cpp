@@ -3,6 +3,30 @@
 #include "catalogue/inf_scrambling.h"
 #include "catalogue/token_reader.h"
 
+namespace {
+
+// A piece of the file for a reason: at most 32 bytes, whole characters, and
+// control bytes shown as '?' so that the message stays one harmless line.
+std::string Quoted(const std::string& text) {
+    constexpr size_t kMaxBytes = 32;
+    std::string quoted = "\"";
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t length =
+            IsShiftJisLeadByte(static_cast<uint8_t>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        if (i + length > kMaxBytes) break;
+        for (size_t k = i; k < i + length; ++k) {
+            const uint8_t b = static_cast<uint8_t>(text[k]);
+            quoted.push_back(b < 0x20 || b == 0x7F ? '?' : text[k]);
+        }
+        i += length;
+    }
+    quoted += i < text.size() ? "\"..." : "\"";
+    return quoted;
+}
+
+}  // namespace
+
 bool VLKeywordInfFile::Descramble(uint8_t* bytes, size_t size) {
     DescrambleKeywordScheme(bytes, size);
     return true;
@@ -16,8 +40,11 @@ const VLPackageInfo& VLKeywordInfFile::GetPackage(int index) const {
 }
 
 bool VLKeywordInfFile::Validate() const {
-    for (const VLPackageInfo& package : m_packages) {
-        if (package.m_productType.empty()) return false;
+    for (size_t i = 0; i < m_packages.size(); ++i) {
+        if (m_packages[i].m_productType.empty()) {
+            return Reject("package " + std::to_string(i + 1) + " of " + std::to_string(m_packages.size()) +
+                          " without ProductType");
+        }
     }
     return true;
 }
@@ -30,30 +57,34 @@ bool VLKeywordInfFile::ParseLine(const std::string& line) {
 
     if (keyword == "FileVersion") {
         const std::string value = ReadToken(stream);
-        if (value.empty()) return false;
+        if (value.empty()) return Reject("FileVersion without a value");
         SetFileVersion(ReadNumber(value));
         return true;
     }
     if (keyword == "PackageStart") {
-        if (m_inPackageBlock || m_implicitPackage) return false;
+        if (m_inPackageBlock) return Reject("PackageStart inside a package block (no PackageEnd before it)");
+        if (m_implicitPackage) return Reject("PackageStart after package lines outside any block");
         m_inPackageBlock = true;
         m_packages.emplace_back();
         return true;
     }
     if (keyword == "PackageEnd") {
-        if (!m_inPackageBlock || m_implicitPackage) return false;
+        if (!m_inPackageBlock || m_implicitPackage) return Reject("PackageEnd without PackageStart");
         m_inPackageBlock = false;
         return true;
     }
     if (keyword == "PackageName" || keyword == "PackageID" || keyword == "ProductType" ||
         keyword == "FontType") {
-        if (keyword == "FontType" && GetFileVersion() < 5) return false;
+        if (keyword == "FontType" && GetFileVersion() < 5) {
+            return Reject("FontType before FileVersion 5 (the file version is " +
+                          std::to_string(GetFileVersion()) + ")");
+        }
         const std::string value = ReadToken(stream);
-        if (value.empty()) return false;
+        if (value.empty()) return Reject(keyword + " without a value");
         return ApplyPackageKey(keyword, value);
     }
     if (keyword == "Font" || keyword == "AllFont") return AddFontLine(line);
-    return false;
+    return Reject("unknown keyword " + Quoted(keyword));
 }
 
 bool VLKeywordInfFile::ApplyPackageKey(const std::string& keyword, const std::string& value) {
@@ -70,7 +101,7 @@ bool VLKeywordInfFile::ApplyPackageKey(const std::string& keyword, const std::st
     } else if (!package.SetProductType(value) && createsPackage) {
         // Only a product type that would create the first package rejects the
         // file; on an existing package a wrong length is ignored.
-        return false;
+        return Reject("ProductType is not 4 bytes (" + std::to_string(value.size()) + " bytes)");
     }
 
     if (createsPackage) {
@@ -82,13 +113,17 @@ bool VLKeywordInfFile::ApplyPackageKey(const std::string& keyword, const std::st
 
 bool VLKeywordInfFile::AddFontLine(const std::string& line) {
     VLFontInfo font;
-    if (!font.ParseFontLine(line)) return false;
+    std::string problem;
+    if (!font.ParseFontLine(line, &problem)) return Reject(problem);
     if (!m_inPackageBlock && m_packages.empty()) {
         m_implicitPackage = true;
         m_packages.emplace_back();
         m_packages.back().AddFont(font);
         return true;
     }
-    if (!m_inPackageBlock && !m_implicitPackage) return false;  // between blocks
-    return m_packages.back().AddFont(font);
+    if (!m_inPackageBlock && !m_implicitPackage) {
+        return Reject("Font line outside any package block (after PackageEnd)");
+    }
+    if (!m_packages.back().AddFont(font)) return Reject("a second all-fonts entry (AllFont) in the package");
+    return true;
 }

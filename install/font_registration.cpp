@@ -127,3 +127,7 @@ int32_t GetPlatformId(IVLSystemInfo& system) {
             return -1;
     }
 }
+
+bool FontValueNamesFile(IVLSystemInfo& system, const std::string& data, const std::string& fileName) {
+    return NamesSameFile(data, GetWindowsFolder(system) + "\\Fonts\\" + fileName);
+}

@@ -40,6 +40,10 @@ enum class VLRegistration {
 VLRegistration RegisterFont(IVLSystemInfo& system, IVLFontRegistry& registry, const std::string& valueName,
                             const std::string& fileName);
 
+// Whether a Fonts value's data names the file of that name in the system font
+// folder: by its bare name or its full path, in any case.
+bool FontValueNamesFile(IVLSystemInfo& system, const std::string& data, const std::string& fileName);
+
 // Major version 6 or later. A failed query reads as version 0.
 bool IsVersion6OrLater(IVLSystemInfo& system);
 

@@ -81,3 +81,16 @@ bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, con
     }
     return true;
 }
+
+bool WriteTempFontFile(IVLFileSystem& files, const std::string& folder, const uint8_t* payload, uint32_t size,
+                       std::string& tempPath) {
+    if (size == 0) return false;
+    std::unique_ptr<IVLWritableFile> file = files.CreateTempFile(folder, tempPath);
+    if (!file) return false;
+    const bool written = WriteChunks(*file, payload, size - 1);
+    const bool closed = file->Close();
+    file.reset();
+    if (written && closed) return true;
+    files.RemoveFile(tempPath);
+    return false;
+}

@@ -25,3 +25,9 @@ uint32_t CountWriteChunks(uint32_t fontBytes);
 bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, const std::string& fileName,
                    const std::string& valueName, const uint8_t* payload, uint32_t size,
                    VLFontReport* report = nullptr);
+
+// Writes the payload's first size - 1 bytes to a fresh temporary file in the
+// folder (its path goes to tempPath) and closes it; adds 30 progress units.
+// False, leaving nothing behind, when anything fails.
+bool WriteTempFontFile(IVLFileSystem& files, const std::string& folder, const uint8_t* payload, uint32_t size,
+                       std::string& tempPath);

@@ -34,6 +34,15 @@ public:
     virtual int RemoveStaleTempFiles(const std::string& folder) = 0;
     // Renames a closed file; fails, changing nothing, when the target exists.
     virtual bool MoveNoReplace(const std::string& from, const std::string& to) = 0;
+    // The whole content of a regular file of at most maxSize bytes; false when
+    // there is none, it is larger, or it cannot be read.
+    virtual bool ReadWholeFile(const std::string& path, uint32_t maxSize, std::string& bytes) = 0;
+    // Renames a closed file over the target in one step, replacing it; false,
+    // changing nothing, when the target is held open or anything fails.
+    virtual bool MoveReplace(const std::string& from, const std::string& to) = 0;
+    // Has the system rename from to to (to empty: delete from) when it next
+    // starts, for a file in use now. False where the system cannot.
+    virtual bool MoveAtRestart(const std::string& from, const std::string& to) = 0;
     // The path as this system's own file calls (and the standard library) take it.
     virtual std::string ToNativePath(const std::string& path) = 0;
 };

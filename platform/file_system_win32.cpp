@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <random>
 
+#include "platform/read_only_file.h"
 #include "platform/win32_handles.h"
 #include "platform/win32_services.h"
 
@@ -80,4 +81,19 @@ int VLWin32FileSystem::RemoveStaleTempFiles(const std::string& folder) {
 
 bool VLWin32FileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
     return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+}
+
+bool VLWin32FileSystem::ReadWholeFile(const std::string& path, uint32_t maxSize, std::string& bytes) {
+    VLReadFailure why = VLReadFailure::kNone;
+    return ReadRegularFile(path, static_cast<uint64_t>(maxSize) + 1, bytes, why);
+}
+
+bool VLWin32FileSystem::MoveReplace(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool VLWin32FileSystem::MoveAtRestart(const std::string& from, const std::string& to) {
+    if (to.empty()) return MoveFileExA(from.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING) !=
+           FALSE;
 }

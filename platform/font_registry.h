@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // An open registry key; closed when the object goes.
 class IVLRegistryKey {
@@ -15,6 +16,8 @@ public:
     enum class Query { kFound, kMissing, kError };
     virtual Query QueryStringValue(const std::string& name, std::string& data) = 0;
     virtual bool DeleteValue(const std::string& name) = 0;
+    // The names of all values of the key.
+    virtual std::vector<std::string> ValueNames() = 0;
 };
 
 // The system's font table: the machine-wide Fonts key and the running session.
@@ -24,9 +27,15 @@ public:
     // Opens a key below HKEY_LOCAL_MACHINE with the right to read and set
     // values; null when it cannot be opened (for example without write access).
     virtual std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) = 0;
+    // Opens a key below HKEY_LOCAL_MACHINE to read values only (no
+    // administrator rights needed); null when it cannot be opened.
+    virtual std::unique_ptr<IVLRegistryKey> OpenMachineKeyForRead(const std::string& subKey) = 0;
     // Adds a font file to the running system's font table; false when the
     // system took no font from it.
     virtual bool AddSessionFont(const std::string& fileName) = 0;
+    // Takes one load of the font file out of the running system's font table;
+    // false when there was none left.
+    virtual bool RemoveSessionFont(const std::string& fileName) = 0;
     // Tells every top-level window that the font table changed, without
     // waiting for any of them.
     virtual void BroadcastFontChange() = 0;

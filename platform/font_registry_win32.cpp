@@ -37,6 +37,21 @@ public:
         return RegDeleteValueA(m_key.Get(), name.c_str()) == ERROR_SUCCESS;
     }
 
+    std::vector<std::string> ValueNames() override {
+        std::vector<std::string> names;
+        // Value names are at most 16383 characters.
+        std::string buffer(16384, '\0');
+        for (DWORD index = 0;; ++index) {
+            DWORD length = static_cast<DWORD>(buffer.size());
+            const LONG result =
+                RegEnumValueA(m_key.Get(), index, &buffer[0], &length, nullptr, nullptr, nullptr, nullptr);
+            if (result == ERROR_MORE_DATA) continue;
+            if (result != ERROR_SUCCESS) break;
+            names.emplace_back(buffer.data(), length);
+        }
+        return names;
+    }
+
 private:
     VLRegKey m_key;
 };
@@ -51,8 +66,19 @@ std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenMachineKeyForSet(const 
     return std::make_unique<VLWin32RegistryKey>(key);
 }
 
+std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenMachineKeyForRead(const std::string& subKey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return nullptr;
+    return std::make_unique<VLWin32RegistryKey>(key);
+}
+
 bool VLWin32FontRegistry::AddSessionFont(const std::string& fileName) {
     return AddFontResourceA(fileName.c_str()) != 0;
+}
+
+bool VLWin32FontRegistry::RemoveSessionFont(const std::string& fileName) {
+    return RemoveFontResourceA(fileName.c_str()) != FALSE;
 }
 
 void VLWin32FontRegistry::BroadcastFontChange() {

@@ -11,6 +11,7 @@
 #include <random>
 
 #include "platform/posix_services.h"
+#include "platform/read_only_file.h"
 #include "platform/shift_jis.h"
 #include "platform/text_encoding.h"
 
@@ -58,7 +59,13 @@ std::unique_ptr<IVLRegistryKey> VLPosixFontRegistry::OpenMachineKeyForSet(const 
     return nullptr;
 }
 
+std::unique_ptr<IVLRegistryKey> VLPosixFontRegistry::OpenMachineKeyForRead(const std::string&) {
+    return nullptr;
+}
+
 bool VLPosixFontRegistry::AddSessionFont(const std::string&) { return false; }
+
+bool VLPosixFontRegistry::RemoveSessionFont(const std::string&) { return false; }
 
 void VLPosixFontRegistry::BroadcastFontChange() {}
 
@@ -126,6 +133,17 @@ bool VLPosixFileSystem::MoveNoReplace(const std::string& from, const std::string
     if (errno == EEXIST) return false;
     return ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0;
 }
+
+bool VLPosixFileSystem::ReadWholeFile(const std::string& path, uint32_t maxSize, std::string& bytes) {
+    VLReadFailure why = VLReadFailure::kNone;
+    return ReadRegularFile(ToNativePath(path), static_cast<uint64_t>(maxSize) + 1, bytes, why);
+}
+
+bool VLPosixFileSystem::MoveReplace(const std::string& from, const std::string& to) {
+    return ::rename(ToNativePath(from).c_str(), ToNativePath(to).c_str()) == 0;
+}
+
+bool VLPosixFileSystem::MoveAtRestart(const std::string&, const std::string&) { return false; }
 
 std::string VLPosixFileSystem::ToNativePath(const std::string& path) {
     // A backslash inside a double-byte character is part of that character.

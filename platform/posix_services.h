@@ -19,7 +19,9 @@ public:
 class VLPosixFontRegistry : public IVLFontRegistry {
 public:
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
+    std::unique_ptr<IVLRegistryKey> OpenMachineKeyForRead(const std::string& subKey) override;
     bool AddSessionFont(const std::string& fileName) override;
+    bool RemoveSessionFont(const std::string& fileName) override;
     void BroadcastFontChange() override;
 };
 
@@ -35,5 +37,11 @@ public:
     // link then unlink (link fails when the target exists); without hard
     // links, a rename that refuses to replace.
     bool MoveNoReplace(const std::string& from, const std::string& to) override;
+    // open(O_NOFOLLOW), a regular file only.
+    bool ReadWholeFile(const std::string& path, uint32_t maxSize, std::string& bytes) override;
+    // rename(), which replaces in one step.
+    bool MoveReplace(const std::string& from, const std::string& to) override;
+    // Nothing here holds files against renaming: always false.
+    bool MoveAtRestart(const std::string& from, const std::string& to) override;
     std::string ToNativePath(const std::string& path) override;
 };

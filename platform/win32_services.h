@@ -18,8 +18,12 @@ class VLWin32FontRegistry : public IVLFontRegistry {
 public:
     // RegOpenKeyExA(HKEY_LOCAL_MACHINE, ..., KEY_SET_VALUE).
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
+    // RegOpenKeyExA(HKEY_LOCAL_MACHINE, ..., KEY_QUERY_VALUE).
+    std::unique_ptr<IVLRegistryKey> OpenMachineKeyForRead(const std::string& subKey) override;
     // AddFontResourceA.
     bool AddSessionFont(const std::string& fileName) override;
+    // RemoveFontResourceA.
+    bool RemoveSessionFont(const std::string& fileName) override;
     // WM_FONTCHANGE by SendNotifyMessageA to HWND_BROADCAST.
     void BroadcastFontChange() override;
 };
@@ -38,5 +42,11 @@ public:
     int RemoveStaleTempFiles(const std::string& folder) override;
     // MoveFileA, which never replaces an existing file.
     bool MoveNoReplace(const std::string& from, const std::string& to) override;
+    // CreateFileA sharing reading and writing, so that a font in use can be compared.
+    bool ReadWholeFile(const std::string& path, uint32_t maxSize, std::string& bytes) override;
+    // MoveFileExA with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH.
+    bool MoveReplace(const std::string& from, const std::string& to) override;
+    // MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT (needs administrator rights).
+    bool MoveAtRestart(const std::string& from, const std::string& to) override;
     std::string ToNativePath(const std::string& path) override { return path; }
 };

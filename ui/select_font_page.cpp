@@ -6,6 +6,7 @@
 
 #include "install/install_checks.h"
 #include "platform/framework/message_box.h"
+#include "platform/framework/resource_text.h"
 #include "platform/framework/win_thread.h"
 #include "platform/install_platform.h"
 #include "resources/resource.h"
@@ -17,11 +18,7 @@
 #include "ui/wizard_sheet.h"
 
 namespace {
-// "ＭＳ ゴシック": the fixed-pitch face that keeps the padded labels aligned.
-const char kListFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 const int kListFontHeight = 16;
-// "フォルダの選択"
-const char kBrowseTitle[] = "\x83\x74\x83\x48\x83\x8B\x83\x5F\x82\xCC\x91\x49\x91\xF0";
 // The string-table message for a refused start.
 UINT RefusalMessageId(VLStartRefusal refusal) {
     switch (refusal) {
@@ -47,7 +44,7 @@ BOOL VLSelectFontPage::OnInitDialog() {
     CPropertyPage::OnInitDialog();
     m_fontList.Attach(CreateFontA(kListFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
                                   SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, kListFace));
+                                  DEFAULT_PITCH | FF_DONTCARE, LoadResString(IDS_FONT_LIST_FACE).c_str()));
     m_listFonts.SetListFont(m_fontList.Get());
     return TRUE;
 }
@@ -80,7 +77,8 @@ bool BrowseForFolder(std::string& path) {
     info.hwndOwner = GetInstApp()->GetMainHwnd();
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;
-    info.lpszTitle = kBrowseTitle;
+    const std::string title = LoadResString(IDS_FOLDER_BROWSE_TITLE);
+    info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     LPITEMIDLIST item = SHBrowseForFolderA(&info);
     if (item == nullptr) return false;

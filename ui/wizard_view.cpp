@@ -2,14 +2,12 @@
 
 #include "platform/framework/document.h"
 #include "platform/framework/frame_wnd.h"
+#include "platform/framework/resource_text.h"
 #include "resources/resource.h"
 #include "ui/installer_app.h"
 #include "ui/wizard_sheet.h"
 
 namespace {
-// "Vellフォントをインストール"
-const char kDocumentTitle[] =
-    "Vell\x83\x74\x83\x48\x83\x93\x83\x67\x82\xF0\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5B\x83\x8B";
 // Space right of and below the wizard's Cancel button, in pixels.
 const int kWizardMargin = 20;
 }  // namespace
@@ -17,7 +15,7 @@ const int kWizardMargin = 20;
 COTFInstWinView::COTFInstWinView() : CFormView(IDD_OTFINSTWIN_FORM) {}
 
 void COTFInstWinView::OnInitialUpdate() {
-    GetDocument()->SetTitle(kDocumentTitle);
+    GetDocument()->SetTitle(LoadResString(IDS_DOCUMENT_TITLE));
     CFormView::OnInitialUpdate();
 
     COTFInstWinApp* app = GetInstApp();

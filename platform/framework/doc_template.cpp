@@ -1,6 +1,7 @@
 #include "platform/framework/doc_template.h"
 
 #include "platform/framework/resource_text.h"
+#include "platform/framework/string_ids.h"
 
 namespace {
 
@@ -45,8 +46,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char* path) {
     if (first && !CreateShell()) return nullptr;
     if (path == nullptr) {
         if (!m_pDocument->OnNewDocument()) return nullptr;
-        // "無題" (untitled) when the template names no document.
-        m_pDocument->SetTitle(m_strDocName.empty() ? std::string("\x96\xB3\x91\xE8") : m_strDocName);
+        m_pDocument->SetTitle(m_strDocName.empty() ? LoadResString(IDS_UNTITLED) : m_strDocName);
     } else {
         if (!m_pDocument->OnOpenDocument(path)) return nullptr;
         m_pDocument->SetPathName(path);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/framework/resource_text.h"
+#include "platform/framework/string_ids.h"
 #include "platform/framework/win_app.h"
 
 int ShowAppMessageBox(const char* text, UINT type) {
@@ -16,7 +17,7 @@ int ShowAppMessageBox(const char* text, UINT type) {
     // A worker's box must not disable the UI thread's window.
     if (main != nullptr && IsWindow(main) && GetWindowThreadProcessId(main, nullptr) == GetCurrentThreadId())
         owner = main;
-    std::string caption = LoadResString(kIdsAppTitle);
+    std::string caption = LoadResString(IDS_APP_TITLE);
     return MessageBoxA(owner, text, caption.c_str(), type);
 }
 

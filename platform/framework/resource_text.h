@@ -7,6 +7,3 @@
 // The string-table text id of the program's own module, as stored (Shift-JIS);
 // empty when there is none.
 std::string LoadResString(UINT id);
-
-// The ids of the framework's own resources the program supplies.
-constexpr UINT kIdsAppTitle = 57344;

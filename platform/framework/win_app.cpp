@@ -10,6 +10,7 @@
 
 #include "platform/framework/command_ids.h"
 #include "platform/framework/resource_text.h"
+#include "platform/framework/string_ids.h"
 #include "platform/system_dlls.h"
 #include "platform/win32_handles.h"
 
@@ -178,7 +179,7 @@ int RunApplication(HINSTANCE instance) {
     CWinApp* app = GetCurrentApp();
     if (app == nullptr) return -1;
     app->m_hInstance = instance;
-    app->m_strAppName = LoadResString(kIdsAppTitle);
+    app->m_strAppName = LoadResString(IDS_APP_TITLE);
     if (!app->InitInstance()) {
         HWND main = app->GetMainHwnd();
         if (main != nullptr && IsWindow(main)) DestroyWindow(main);

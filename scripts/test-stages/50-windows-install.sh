@@ -56,11 +56,11 @@ for f in ipag:ipafont-gothic ipagp:ipafont-gothic ipam:ipafont-mincho ipamp:ipaf
 done
 check "no temporary file left" no_temporary_files "$fonts"
 
-echo "--- second install: refused"
+echo "--- second install: already installed, done"
 run_install "$(vl_wine winepath -w "$work/FONTDATA")"
-check "exit 2" test "$status" = 2
-check "61219 text" grep -q 'インストール先にすでに対象フォントが存在します。インストール先の同名のフォントを削除してください。' "$work/err.txt"
-check "nothing logged" test ! -s "$work/out.txt"
+check "exit 0" test "$status" = 0
+check "four fonts already installed" test "$(grep -c '^\[already installed\]$' "$work/out.txt")" = 4
+check "nothing failed" test "$(grep -c '^\[失敗しました\]$' "$work/out.txt")" = 0
 
 echo "--- unusable FONTDATA"
 run_install "$(vl_wine winepath -w "$work/EMPTY")"

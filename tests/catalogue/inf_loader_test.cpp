@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "catalogue/inf_scrambling.h"
@@ -16,35 +17,76 @@ std::unique_ptr<VLInfFile> Load(const std::string& plain) {
 
 const std::string kHead = "START_INF\nFileVersion 5\n";
 
-TEST(InfLoader, UnreadableFiles) {
-    const char* cases[] = {
-        // older format
-        "A,1,2,x #\"x\nB,1,2,x # y\n",  // the quote in a comment is still open at the next '#'
-        "\"A#B\",1,2\n",                // '#' inside quotes
-        "A, 1,2\n",                     // field 1 not digits only
-        "A,1,2a\n",                     // field 2 not digits only
-        "A,1,2,3,4,5,6\n",              // a seventh field
-        // keyword format
-        "START_INF\nBogus 1\n", "START_INF\nFileVersion\n",
-        "START_INF\nFileVersion 5\nPackageStart\nPackageName\n", "START_INF\nPackageID \"\"\n",
-        "START_INF\nFontType TTF\nProductType ABCD\n",  // no version declared yet
-        "START_INF\nFileVersion 4\nProductType ABCD\nFontType TTF\n",
-        "START_INF\nProductType ABC\n",  // creates the first package
-        "START_INF\nPackageName P\nProductType ABCD\nPackageStart\n",
-        "START_INF\nPackageStart\nPackageStart\n", "START_INF\nPackageEnd\n",
-        "START_INF\nPackageName P\nProductType ABCD\nPackageEnd\n",
-        "START_INF\nPackageStart\nProductType ABCD\nPackageEnd\nFont A,1,2,1.0,x\n",
-        "START_INF\nPackageStart\nProductType ABCD\nAllFont A,1,2,1.0,x\nAllFont B,1,2,1.0,x\n",
-        "START_INF\nProductType ABCD\nFont A,1,2,1.0\n",
-        "START_INF\nProductType ABCD\nFont A,1,2,1.0,x,F,S,extra\n",
-        "START_INF\nProductType ABCD\nFont A,x1,2,1.0,x\n",
-        "START_INF\nProductType ABCD\nFont A,1,2,1.0,x\nEND_INF\nBogus\n",  // read after END_INF
-        "START_INF\nPackageStart\nPackageName P\nPackageEnd\n",             // no product type
-    };
-    for (const char* plain : cases) EXPECT_EQ(Load(plain), nullptr) << plain;
+struct Unreadable {
+    std::string plain;
+    const char* reason;
+    int line;  // 0: the file as a whole
+};
 
-    // A NUL byte cuts the line: a font line cut after its fourth field is unreadable.
-    EXPECT_EQ(Load(std::string("START_INF\nProductType ABCD\nFont A,1,2,1.0,\0x\n", 42)), nullptr);
+TEST(InfLoader, UnreadableFiles) {
+    const Unreadable cases[] = {
+        // older format
+        {"A,1,2,x #\"x\nB,1,2,x # y\n",  // the quote in a comment is still open at the next '#'
+         "'#' inside a quoted text (the quote opened on line 1)", 2},
+        {"\"A#B\",1,2\n", "'#' inside a quoted text (the quote opened on line 1)", 1},
+        {"A, 1,2\n", "field 1 (file number) is not digits only", 1},
+        {"A,1,2a\n", "field 2 (code) is not digits only", 1},
+        {"A,1,2,3,4,5,6\n", "too many fields (field 6)", 1},
+        // keyword format
+        {"START_INF\nBogus 1\n", "unknown keyword \"Bogus\"", 2},
+        {"START_INF\nFileVersion\n", "FileVersion without a value", 2},
+        {"START_INF\nFileVersion 5\nPackageStart\nPackageName\n", "PackageName without a value", 4},
+        {"START_INF\nPackageID \"\"\n", "PackageID without a value", 2},
+        {"START_INF\nFontType TTF\nProductType ABCD\n",  // no version declared yet
+         "FontType before FileVersion 5 (the file version is 0)", 2},
+        {"START_INF\nFileVersion 4\nProductType ABCD\nFontType TTF\n",
+         "FontType before FileVersion 5 (the file version is 4)", 4},
+        {"START_INF\nProductType ABC\n",  // creates the first package
+         "ProductType is not 4 bytes (3 bytes)", 2},
+        {"START_INF\nPackageName P\nProductType ABCD\nPackageStart\n",
+         "PackageStart after package lines outside any block", 4},
+        {"START_INF\nPackageStart\nPackageStart\n",
+         "PackageStart inside a package block (no PackageEnd before it)", 3},
+        {"START_INF\nPackageEnd\n", "PackageEnd without PackageStart", 2},
+        {"START_INF\nPackageName P\nProductType ABCD\nPackageEnd\n", "PackageEnd without PackageStart", 4},
+        {"START_INF\nPackageStart\nProductType ABCD\nPackageEnd\nFont A,1,2,1.0,x\n",
+         "Font line outside any package block (after PackageEnd)", 5},
+        {"START_INF\nPackageStart\nProductType ABCD\nAllFont A,1,2,1.0,x\nAllFont B,1,2,1.0,x\n",
+         "a second all-fonts entry (AllFont) in the package", 5},
+        {"START_INF\nProductType ABCD\nFont A,1,2,1.0\n", "Font line with too few fields (4; it needs 5)", 3},
+        {"START_INF\nProductType ABCD\nFont A,1,2,1.0,x,F,S,extra\n", "too many fields (field 7)", 3},
+        {"START_INF\nProductType ABCD\nFont A,x1,2,1.0,x\n", "field 1 (file number) is not digits only", 3},
+        {"START_INF\nProductType ABCD\nFont A,1,2,1.0,x\nEND_INF\nBogus\n",  // read after END_INF
+         "unknown keyword \"Bogus\"", 5},
+        {"START_INF\nPackageStart\nPackageName P\nPackageEnd\n", "package 1 of 1 without ProductType", 0},
+        {"START_INF\nPackageStart\nProductType ABCD\nPackageEnd\nPackageStart\nPackageName P\nPackageEnd\n",
+         "package 2 of 2 without ProductType", 0},
+        // A NUL byte cuts the line: a font line cut after its fourth field is unreadable.
+        {std::string("START_INF\nProductType ABCD\nFont A,1,2,1.0,\0x\n", 42),
+         "Font line with too few fields (4; it needs 5)", 3},
+        // A quoted keyword is cut after 32 bytes, a character never split, and control bytes shown as '?'.
+        {"START_INF\n\"\x1B[2J" + std::string(27, 'K') + "\x81\x40\"\n",
+         "unknown keyword \"?[2JKKKKKKKKKKKKKKKKKKKKKKKKKKK\"...", 2},
+        // Physical lines: CR LF is one line end, a lone CR or LF is one, LF CR is two.
+        {"START_INF\r\nFileVersion 5\r\nPackageStart\r\nPackageEnd\r\nFont A,1,2,1.0,x\r\n",
+         "Font line outside any package block (after PackageEnd)", 5},
+        {"START_INF\rFileVersion 5\r\rBogus\r", "unknown keyword \"Bogus\"", 4},
+        {"START_INF\n\r\r\nBogus", "unknown keyword \"Bogus\"", 4},
+        {"A,1,2\r\n\r\nB,x,2\r\n", "field 1 (file number) is not digits only", 3},
+        // An LF taken as a trail byte still ends a physical line; the parsed line
+        // it runs on into is named by where it began.
+        {"START_INF\nPackageName \x81\nFileVersion 5\nBogus\n", "unknown keyword \"Bogus\"", 4},
+        {"START_INF\nBogus \x81\nFileVersion 5\n", "unknown keyword \"Bogus\"", 2},
+        {"A,1,2,\"x\x81\n#\n", "'#' inside a quoted text (the quote opened on line 1)", 2},
+    };
+    for (const Unreadable& c : cases) {
+        std::string stored = ScrambleInfText(c.plain);
+        VLInfProblem problem{"stale", 99};
+        EXPECT_EQ(LoadInfBytes(reinterpret_cast<uint8_t*>(&stored[0]), stored.size(), &problem), nullptr)
+            << c.plain;
+        EXPECT_EQ(problem.reason, c.reason) << c.plain;
+        EXPECT_EQ(problem.line, c.line) << c.plain;
+    }
 }
 
 TEST(InfLoader, EmptyFilesLoadWithoutPackages) {
@@ -180,16 +222,34 @@ TEST(InfLoader, FileSizeLimit) {
     TempDir dir;
     const std::string path = dir.Child("otf.inf");
     size_t size = 0;
+    VLInfProblem problem{"stale", 99};
 
     WriteBytes(path, std::string(kMaxInfFileSize - 1, '\n'));
     EXPECT_NE(ReadWholeFile(path, size), nullptr);
     EXPECT_EQ(size, kMaxInfFileSize - 1);
-    EXPECT_NE(LoadInfFile(path), nullptr);
+    EXPECT_NE(LoadInfFile(path, &problem), nullptr);
+    EXPECT_EQ(problem.reason, "");
 
     WriteBytes(path, std::string(kMaxInfFileSize, '\n'));
     EXPECT_EQ(ReadWholeFile(path, size), nullptr);
-    EXPECT_EQ(LoadInfFile(path), nullptr);
-    EXPECT_EQ(LoadInfFile(dir.Child("missing.inf")), nullptr);
+    EXPECT_EQ(LoadInfFile(path, &problem), nullptr);
+    EXPECT_EQ(problem.reason, "file too large (1024000 bytes; the limit is 1023999)");
+    EXPECT_EQ(problem.line, 0);
+}
+
+TEST(InfLoader, FilesThatCannotBeRead) {
+    TempDir dir;
+    VLInfProblem problem;
+    EXPECT_EQ(LoadInfFile(dir.Child("missing.inf"), &problem), nullptr);
+    EXPECT_EQ(DescribeInfProblem(problem), "cannot be opened");
+
+    EXPECT_EQ(LoadInfFile(dir.path(), &problem), nullptr);
+    EXPECT_EQ(problem.reason, "not a regular file");
+
+    const std::string path = dir.Child("otf.inf");
+    WriteBytes(path, ScrambleInfText("START_INF\nBogus\n"));
+    EXPECT_EQ(LoadInfFile(path, &problem), nullptr);
+    EXPECT_EQ(DescribeInfProblem(problem), "line 2: unknown keyword \"Bogus\"");
 }
 
 TEST(InfLoader, RandomBytesNeverCrash) {
@@ -198,7 +258,15 @@ TEST(InfLoader, RandomBytesNeverCrash) {
         std::string bytes(random() % 300, '\0');
         for (char& c : bytes) c = static_cast<char>(random());
         if (round % 2) bytes = ScrambleInfText("START_INF\n" + bytes);
-        LoadInfBytes(reinterpret_cast<uint8_t*>(&bytes[0]), bytes.size());
+        const std::string plain = DescrambleInfText(bytes);
+        const auto maxLine =
+            1 + std::count(plain.begin(), plain.end(), '\r') + std::count(plain.begin(), plain.end(), '\n');
+        VLInfProblem problem;
+        const bool loaded =
+            LoadInfBytes(reinterpret_cast<uint8_t*>(&bytes[0]), bytes.size(), &problem) != nullptr;
+        // Every refusal says why, and names no line past the file's last.
+        EXPECT_EQ(loaded, problem.reason.empty()) << round;
+        EXPECT_LE(problem.line, maxLine) << round;
     }
 }
 

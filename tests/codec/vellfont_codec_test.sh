@@ -3,23 +3,7 @@
 # and the manifest texts that pack must refuse. Usage: vellfont_codec_test.sh VELLFONT
 set -uo pipefail
 vellfont=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-# Installations take the machine's lock; tests running side by side each use their own.
-export VELLFONT_LOCK_FILE=$work/installation.lock
-failures=0
-check() {  # check NAME COMMAND...: the command must succeed
-    if ! "${@:2}" >"$work/out.txt" 2>&1; then
-        echo "FAIL: $1"; cat "$work/out.txt"; failures=$((failures + 1))
-    fi
-}
-refuse() {  # refuse NAME EXPECTED-TEXT COMMAND...: must fail and say EXPECTED-TEXT
-    if "${@:3}" >"$work/out.txt" 2>&1; then
-        echo "FAIL: $1 succeeded"; failures=$((failures + 1))
-    elif ! grep -qF -- "$2" "$work/out.txt"; then
-        echo "FAIL: $1 did not say '$2'"; cat "$work/out.txt"; failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/../support/script_env.sh"
 src=$(cd "$(dirname "$0")/../.." && pwd)/demo/manifest.txt
 fonts=(/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf
        /usr/share/fonts/opentype/ipafont-mincho/ipam.ttf /usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf)
@@ -30,37 +14,37 @@ check "verify demo" "$vellfont" verify "$work/FONTDATA"
 mkdir "$work/fonts"
 check "extract demo" "$vellfont" extract "$work/FONTDATA" "$work/fonts"
 for f in "${fonts[@]}"; do
-    cmp -s "$f" "$work/fonts/$(basename "$f")" || { echo "FAIL: $(basename "$f") differs after pack and extract"; failures=$((failures + 1)); }
+    cmp -s "$f" "$work/fonts/$(basename "$f")" || fail "$(basename "$f") differs after pack and extract"
 done
 refuse "extract again" "exists and is not overwritten" "$vellfont" extract "$work/FONTDATA" "$work/fonts"
-cmp -s "${fonts[0]}" "$work/fonts/ipag.ttf" || { echo "FAIL: extract overwrote ipag.ttf"; failures=$((failures + 1)); }
+cmp -s "${fonts[0]}" "$work/fonts/ipag.ttf" || fail "extract overwrote ipag.ttf"
 
 # One corrupted byte deep inside a font, past the checksummed start.
 cp -r "$work/FONTDATA" "$work/damaged"
 printf '\x55' | dd of="$work/damaged/ipam.cmp" bs=1 seek=3000000 conv=notrunc 2>/dev/null
 refuse "verify damaged" "FAILED  ipam.ttf" "$vellfont" verify "$work/damaged"
-grep -q "^ok      ipag.ttf" "$work/out.txt" || { echo "FAIL: verify did not list the sound fonts"; failures=$((failures + 1)); }
+grep -q "^ok      ipag.ttf" "$work/out.txt" || fail "verify did not list the sound fonts"
 # install takes such a font with a warning on stderr (some shipping fonts carry
 # stale checksums).
 mkdir "$work/installed"
 "$vellfont" install "$work/damaged" --dest "$work/installed" >"$work/out.txt" 2>"$work/err.txt" ||
-    { echo "FAIL: install of a font with a stale table checksum failed"; cat "$work/out.txt" "$work/err.txt"; failures=$((failures + 1)); }
+    { fail "install of a font with a stale table checksum failed"; cat "$work/out.txt" "$work/err.txt"; }
 grep -q "warning: .*ipam.ttf: table .* checksum mismatch (installed all the same)" "$work/err.txt" ||
-    { echo "FAIL: install gave no checksum warning"; cat "$work/err.txt"; failures=$((failures + 1)); }
+    { fail "install gave no checksum warning"; cat "$work/err.txt"; }
 [ "$(ls "$work/installed" | tr '\n' ' ')" = "ipag.ttf ipagp.ttf ipam.ttf ipamp.ttf " ] ||
-    { echo "FAIL: install wrote $(ls "$work/installed")"; failures=$((failures + 1)); }
+    fail "install wrote $(ls "$work/installed")"
 
 # A FIFO in place of otf.inf or of a .cmp file is refused, not waited on.
 mkdir -p "$work/fifo"
 mkfifo "$work/fifo/otf.inf"
 status=0; timeout 20 "$vellfont" inspect "$work/fifo" >/dev/null 2>&1 || status=$?
-[ "$status" = 1 ] || { echo "FAIL: inspect on a FIFO otf.inf: exit $status"; failures=$((failures + 1)); }
+[ "$status" = 1 ] || fail "inspect on a FIFO otf.inf: exit $status"
 cp -r "$work/FONTDATA" "$work/fifocmp"
 rm "$work/fifocmp/ipag.cmp"
 mkfifo "$work/fifocmp/ipag.cmp"
 status=0; timeout 60 "$vellfont" verify "$work/fifocmp" >"$work/out.txt" 2>&1 || status=$?
 [ "$status" = 1 ] && grep -q "FAILED  ipag.ttf.*: cannot read" "$work/out.txt" ||
-    { echo "FAIL: verify with a FIFO .cmp: exit $status"; cat "$work/out.txt"; failures=$((failures + 1)); }
+    { fail "verify with a FIFO .cmp: exit $status"; cat "$work/out.txt"; }
 
 # install while another installation holds the machine's lock: exit 2, nothing written.
 mkdir -p "$work/locked"
@@ -68,12 +52,12 @@ flock "$VELLFONT_LOCK_FILE" sleep 30 &
 holder=$!
 sleep 0.5
 refuse "install while another runs" "another installation is running" "$vellfont" install "$work/FONTDATA" --dest "$work/locked"
-[ -z "$(ls "$work/locked")" ] || { echo "FAIL: a refused install wrote files"; failures=$((failures + 1)); }
+[ -z "$(ls "$work/locked")" ] || fail "a refused install wrote files"
 pkill -P "$holder" 2>/dev/null; kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null
 
 # decode: the right number, a wrong (negative) number, a cut file.
 check "decode" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number 101 -o "$work/ipag.ttf"
-cmp -s "${fonts[0]}" "$work/ipag.ttf" || { echo "FAIL: decode output differs"; failures=$((failures + 1)); }
+cmp -s "${fonts[0]}" "$work/ipag.ttf" || fail "decode output differs"
 refuse "decode with a wrong number" "checksum mismatch" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number -2 -o "$work/wrong.ttf"
 head -c 100000 "$work/FONTDATA/ipagp.cmp" > "$work/cut.cmp"
 refuse "decode a cut file" "cannot decode" "$vellfont" decode "$work/cut.cmp" --number 102 -o "$work/cut.ttf"
@@ -83,13 +67,13 @@ echo "victim" > "$work/victim.txt"
 ln -s "$work/victim.txt" "$work/planted.ttf.part"
 check "decode beside a planted link" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number 101 -o "$work/planted.ttf"
 [ "$(cat "$work/victim.txt")" = victim ] && cmp -s "${fonts[0]}" "$work/planted.ttf" ||
-    { echo "FAIL: a planted link was followed"; failures=$((failures + 1)); }
+    fail "a planted link was followed"
 ln -s "$work/victim.txt" "$work/link.ttf"
 refuse "decode onto a planted link" "exists and is not overwritten" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number 101 -o "$work/link.ttf"
-[ "$(cat "$work/victim.txt")" = victim ] || { echo "FAIL: the link's target was written"; failures=$((failures + 1)); }
-ls "$work" | grep -q '^~vlpart-' && { echo "FAIL: a temporary file was left"; failures=$((failures + 1)); }
+[ "$(cat "$work/victim.txt")" = victim ] || fail "the link's target was written"
+ls "$work" | grep -q '^~vlpart-' && fail "a temporary file was left"
 refuse "decode onto an existing file" "exists and is not overwritten" "$vellfont" decode "$work/FONTDATA/ipag.cmp" --number 101 -o "$work/ipag.ttf"
-ls "$work"/wrong.ttf* "$work"/cut.ttf* >/dev/null 2>&1 && { echo "FAIL: a failed decode left a file"; failures=$((failures + 1)); }
+ls "$work"/wrong.ttf* "$work"/cut.ttf* >/dev/null 2>&1 && fail "a failed decode left a file"
 
 # The comma format round trip.
 cat > "$work/csv.txt" <<MANIFEST
@@ -106,7 +90,22 @@ all-fonts = yes
 MANIFEST
 check "pack csv" "$vellfont" pack "$work/csv.txt" "$work/CSV"
 check "verify csv" "$vellfont" verify "$work/CSV"
-"$vellfont" inspect "$work/CSV" | grep -q "format: csv" || { echo "FAIL: not written in the comma format"; failures=$((failures + 1)); }
+"$vellfont" inspect "$work/CSV" | grep -q "format: csv" || fail "not written in the comma format"
+
+# An unusable otf.inf: inspect says the line and the rule, on one line of stderr;
+# the other verbs add the same after their usual message.
+printf 'START_INF\r\nFileVersion 5\r\nPackageStart\r\nProductType ABCD\r\nPackageEnd\r\nFont a,1,2,1.0,x\r\n' \
+    > "$work/plain.inf"
+mkdir "$work/BADINF"
+check "inf-encode" "$vellfont" inf-encode "$work/plain.inf" "$work/BADINF/otf.inf"
+"$vellfont" inspect "$work/BADINF" >"$work/out.txt" 2>"$work/err.txt"
+status=$?
+expected="vellfont: $work/BADINF/otf.inf: line 6: Font line outside any package block (after PackageEnd)"
+[ "$status" = 1 ] && [ ! -s "$work/out.txt" ] && [ "$(cat "$work/err.txt")" = "$expected" ] ||
+    { fail "inspect of an unusable otf.inf (exit $status)"; cat "$work/out.txt" "$work/err.txt"; }
+unusable="otf.inf: not a usable settings file: line 6: Font line outside"
+refuse "verify of an unusable otf.inf" "$unusable" "$vellfont" verify "$work/BADINF"
+refuse "install of an unusable otf.inf" "$unusable" "$vellfont" install "$work/BADINF" --dest "$work"
 
 # Manifests pack must refuse; each names what otf.inf cannot hold.
 base="[package]
@@ -140,7 +139,6 @@ base name ending in a dot|ends with a dot or a blank|base-name = ipag|base-name 
 base name with a colon|contains a colon|base-name = ipag|base-name = C:evil
 unknown key|unknown font key|extra = x|extra = x\ncolour = red
 CASES
-[ -e "$work/BAD" ] && { echo "FAIL: a refused manifest left output"; failures=$((failures + 1)); }
+[ -e "$work/BAD" ] && fail "a refused manifest left output"
 
-echo "$failures failures"
-[ "$failures" -eq 0 ]
+finish

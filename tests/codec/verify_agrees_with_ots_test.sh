@@ -8,9 +8,7 @@
 set -uo pipefail
 vellfont=$1
 ots=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
+source "$(dirname "$0")/../support/script_env.sh"
 ipa=/usr/share/fonts/opentype
 cp "$ipa/ipafont-gothic/ipag.ttf" "$ipa/ipafont-gothic/ipagp.ttf" "$ipa/ipafont-mincho/ipam.ttf" \
     "$ipa/ipafont-mincho/ipamp.ttf" "$work/"
@@ -51,12 +49,11 @@ for name in "${names[@]}"; do
     echo "$name: sanitizer sound=$ots_sound, verify $ours"
     case "$ours/$ots_sound" in
         sound/yes | checksum/yes | broken/no) ;;
-        *) echo "FAIL: $name: verify says $ours, the sanitizer sound=$ots_sound"; failures=$((failures + 1)) ;;
+        *) fail "$name: verify says $ours, the sanitizer sound=$ots_sound" ;;
     esac
 done
 # Each kind must have been seen, or the comparison proved little.
 for kind in "ok " "installs it with a warning" "installer refuses it"; do
-    grep -q "$kind" "$work/verify.txt" || { echo "FAIL: no font verified as '$kind'"; failures=$((failures + 1)); }
+    grep -q "$kind" "$work/verify.txt" || fail "no font verified as '$kind'"
 done
-echo "$failures failures"
-[ "$failures" -eq 0 ]
+finish

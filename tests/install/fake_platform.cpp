@@ -30,6 +30,15 @@ public:
         m_platform.m_registryCalls.push_back("delete");
         return m_platform.m_values.erase(m_name + "\\" + name) > 0;
     }
+    std::vector<std::string> ValueNames() override {
+        std::vector<std::string> names;
+        const std::string prefix = m_name + "\\";
+        for (const auto& value : m_platform.m_values) {
+            if (value.first.compare(0, prefix.size(), prefix) == 0)
+                names.push_back(value.first.substr(prefix.size()));
+        }
+        return names;
+    }
 
 private:
     VLFakePlatform& m_platform;
@@ -98,4 +107,43 @@ bool VLFakePlatform::MoveNoReplace(const std::string& from, const std::string& t
     m_files[to] = m_files[from];
     m_files.erase(from);
     return true;
+}
+
+std::unique_ptr<IVLRegistryKey> VLFakePlatform::OpenMachineKeyForRead(const std::string& subKey) {
+    m_registryCalls.push_back("openread");
+    if (m_bFailOpenKeyForRead) return nullptr;
+    return std::make_unique<VLFakeKey>(*this, subKey);
+}
+
+bool VLFakePlatform::ReadWholeFile(const std::string& path, uint32_t maxSize, std::string& bytes) {
+    auto found = m_files.find(path);
+    if (m_bFailRead || found == m_files.end() || found->second.size() > maxSize) return false;
+    bytes = found->second;
+    return true;
+}
+
+bool VLFakePlatform::MoveReplace(const std::string& from, const std::string& to) {
+    if (m_bFailMove || m_heldFiles.count(from) || m_heldFiles.count(to) || !m_files.count(from) ||
+        m_folders.count(to))
+        return false;
+    m_files[to] = m_files[from];
+    m_files.erase(from);
+    return true;
+}
+
+bool VLFakePlatform::MoveAtRestart(const std::string& from, const std::string& to) {
+    if (m_bFailMoveAtRestart || !m_files.count(from)) return false;
+    m_restartMoves.emplace_back(from, to);
+    return true;
+}
+
+void VLFakePlatform::Restart() {
+    m_heldFiles.clear();
+    m_sessionLoads.clear();
+    for (const auto& move : m_restartMoves) {
+        if (!m_files.count(move.first)) continue;
+        if (!move.second.empty()) m_files[move.second] = m_files[move.first];
+        m_files.erase(move.first);
+    }
+    m_restartMoves.clear();
 }

@@ -31,6 +31,9 @@ public:
     bool m_bFailOpenKey = false;
     bool m_bFailSetValue = false;
     bool m_bRefuseSessionFont = false;
+    bool m_bFailOpenKeyForRead = false;
+    // Loads of each font file in the running session (AddSessionFont adds one).
+    std::map<std::string, int> m_sessionLoads;
     std::vector<std::string> m_openedKeys;
     std::map<std::string, std::string> m_values;
     int m_closedKeys = 0;
@@ -47,6 +50,15 @@ public:
     bool m_bFailMove = false;
     std::vector<uint32_t> m_writeSizes;
     std::vector<std::string> m_sweptFolders;
+    // Files some other program holds open: they can be read but not deleted,
+    // replaced or renamed.
+    std::set<std::string> m_heldFiles;
+    bool m_bFailRead = false;
+    bool m_bFailMoveAtRestart = false;
+    // Renames the system will do at its next start (an empty target deletes).
+    std::vector<std::pair<std::string, std::string>> m_restartMoves;
+    // Carries out the renames due at a restart, as the system would.
+    void Restart();
 
     // Paths of files whose name starts with the temporary prefix.
     std::vector<std::string> TempFiles() const;
@@ -56,14 +68,26 @@ public:
     bool IsAdministrator() override { return m_bAdministrator; }
 
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
+    std::unique_ptr<IVLRegistryKey> OpenMachineKeyForRead(const std::string& subKey) override;
     bool AddSessionFont(const std::string& fileName) override {
         m_registryCalls.push_back("add:" + fileName);
-        return !m_bRefuseSessionFont;
+        if (m_bRefuseSessionFont) return false;
+        ++m_sessionLoads[fileName];
+        return true;
+    }
+    bool RemoveSessionFont(const std::string& fileName) override {
+        m_registryCalls.push_back("remove:" + fileName);
+        auto found = m_sessionLoads.find(fileName);
+        if (found == m_sessionLoads.end() || found->second == 0) return false;
+        --found->second;
+        return true;
     }
     void BroadcastFontChange() override { m_registryCalls.push_back("broadcast"); }
 
     bool Exists(const std::string& path) override { return m_files.count(path) || m_folders.count(path); }
-    bool RemoveFile(const std::string& path) override { return m_files.erase(path) > 0; }
+    bool RemoveFile(const std::string& path) override {
+        return !m_heldFiles.count(path) && m_files.erase(path) > 0;
+    }
     std::unique_ptr<IVLWritableFile> CreateTempFile(const std::string& folder,
                                                     std::string& tempPath) override;
     int RemoveStaleTempFiles(const std::string& folder) override {
@@ -71,6 +95,9 @@ public:
         return 0;
     }
     bool MoveNoReplace(const std::string& from, const std::string& to) override;
+    bool ReadWholeFile(const std::string& path, uint32_t maxSize, std::string& bytes) override;
+    bool MoveReplace(const std::string& from, const std::string& to) override;
+    bool MoveAtRestart(const std::string& from, const std::string& to) override;
     std::string ToNativePath(const std::string& path) override { return path; }
 
 private:

@@ -5,12 +5,7 @@
 # Usage: hostile_names_test.sh VELLFONT
 set -uo pipefail
 vellfont=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-# Installations take the machine's lock; tests running side by side each use their own.
-export VELLFONT_LOCK_FILE=$work/installation.lock
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/../support/script_env.sh"
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 [ -f "$font" ] || font=/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf
 
@@ -85,5 +80,4 @@ trailing dot|esc.|ends with a dot or a blank
 terminal escape|esc\x1b[2J|contains a control character
 CASES
 
-echo "$failures failures"
-[ "$failures" -eq 0 ]
+finish

@@ -18,6 +18,7 @@
 
 #include "resources/resource.h"
 #include "tests/ui/installer_driver.h"
+#include "tests/ui/wizard_walk.h"
 
 namespace {
 
@@ -41,6 +42,14 @@ bool Step(bool ok, const char* what) {
     return ok;
 }
 
+// A shared walk step: "" when it went as expected, else what was seen.
+bool Step(const std::string& problem, const char* what) {
+    if (problem.empty()) return Step(true, what);
+    std::printf("FAILED: %s (%s)\n", what, problem.c_str());
+    std::fflush(stdout);
+    return false;
+}
+
 void Shot(bool screenshots, const char* name, bool settle = true) {
     if (screenshots) SaveScreenshot(name, settle);
 }
@@ -60,29 +69,16 @@ double WalkWizard(const std::string& exe, bool screenshots, const std::string& l
         return -1;
     Shot(screenshots, "01-welcome");
 
-    Click(installer.SheetButton(kNextButton));
-    if (!Step(WaitUntil([&] { return installer.CurrentPage() == 1; }) &&
-                  WaitForWizardButtons(installer, "---C") == "---C",
-              "licence page, Next disabled"))
-        return -1;
+    if (!Step(WalkToLicencePage(installer), "licence page, Next disabled")) return -1;
     Shot(screenshots, "02-licence");
-    Click(installer.PageItem(IDC_LICENSE_ACCEPT));
-    if (!Step(WaitForWizardButtons(installer, "-N-C") == "-N-C", "licence accepted, Next enabled")) return -1;
-    Click(installer.SheetButton(kNextButton));
-    if (!Step(WaitUntil([&] { return installer.CurrentPage() == 2; }) &&
-                  WaitForWizardButtons(installer, "BN-C") == "BN-C",
-              "selection page"))
-        return -1;
+    if (!Step(WalkAcceptLicence(installer), "licence accepted, Next enabled")) return -1;
+    if (!Step(WalkToSelectionPage(installer), "selection page")) return -1;
     Shot(screenshots, "03-selection");
 
-    Click(installer.SheetButton(kNextButton));
-    HWND box = installer.WaitForMessageBox();
-    if (!Step(box != nullptr && MessageBoxText(box) == InstallerString(IDS_CONFIRM_INSTALL),
+    if (!Step(WalkConfirmInstallation(installer, [&] { Shot(screenshots, "04-confirm-install"); }),
               "confirmation 61213"))
         return -1;
-    Shot(screenshots, "04-confirm-install");
     const double start = Now();
-    AnswerMessageBox(box, IDOK);
 
     bool runningShot = false;
     HWND summary = nullptr;
@@ -107,14 +103,9 @@ double WalkWizard(const std::string& exe, bool screenshots, const std::string& l
         << WindowText(PageControl(installer, 3, IDC_INSTALL_LOG));
     Shot(screenshots, "07-progress-finished");
 
-    Click(installer.SheetButton(kNextButton));
-    if (!Step(WaitUntil([&] { return installer.CurrentPage() == 4; }) &&
-                  WaitForWizardButtons(installer, "--FC") == "--FC",
-              "registration page, Finish only"))
-        return -1;
+    if (!Step(WalkToRegistrationPage(installer), "registration page, Finish only")) return -1;
     Shot(screenshots, "08-registration");
-    Click(installer.SheetButton(kFinishButton));
-    if (!Step(installer.WaitForExit(), "Finish closed the installer without a question")) return -1;
+    if (!Step(WalkFinish(installer), "Finish closed the installer without a question")) return -1;
     return seconds;
 }
 

@@ -162,6 +162,12 @@ InstallerProcess::~InstallerProcess() {
 }
 
 bool InstallerProcess::Start(const std::string& exePath) {
+    // A process object may start the installer again once the last one ended.
+    Kill();
+    if (m_info.hProcess != nullptr) CloseHandle(m_info.hProcess);
+    if (m_info.hThread != nullptr) CloseHandle(m_info.hThread);
+    m_info = {};
+    m_main = nullptr;
     std::string commandLine = "\"" + exePath + "\"";
     std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
     STARTUPINFOA startup = {};

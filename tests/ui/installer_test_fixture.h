@@ -6,6 +6,7 @@
 
 #include "resources/resource.h"
 #include "tests/ui/installer_driver.h"
+#include "tests/ui/wizard_walk.h"
 
 // Waits for the installer's message box, checks its text and answers it with
 // the button buttonId.
@@ -52,11 +53,8 @@ protected:
 
     // From the welcome page to the licence page, with acceptance selected.
     void AcceptLicence() {
-        PressNext();
-        ASSERT_TRUE(WaitForPage(1));
-        ASSERT_EQ(WaitForWizardButtons(m_installer, "---C"), "---C");
-        Click(m_installer.PageItem(IDC_LICENSE_ACCEPT));
-        ASSERT_EQ(WaitForWizardButtons(m_installer, "-N-C"), "-N-C");
+        ASSERT_EQ(WalkToLicencePage(m_installer), "");
+        ASSERT_EQ(WalkAcceptLicence(m_installer), "");
     }
 
     // Clicks the selection page's browse button and returns the folder picker.
@@ -73,9 +71,7 @@ protected:
     // From the welcome page to the selection page.
     void GoToSelection() {
         AcceptLicence();
-        PressNext();
-        ASSERT_TRUE(WaitForPage(2));
-        ASSERT_EQ(WaitForWizardButtons(m_installer, "BN-C"), "BN-C");
+        ASSERT_EQ(WalkToSelectionPage(m_installer), "");
     }
 
     InstallerFolder m_folder;

@@ -9,3 +9,5 @@ class App;
 void AddInfCommands(CLI::App& app);
 void AddCodecCommands(CLI::App& app);
 void AddInstallCommands(CLI::App& app);
+void AddStatusCommand(CLI::App& app);
+void AddUninstallCommand(CLI::App& app);

@@ -7,11 +7,18 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
-#include "platform/regular_file.h"
+#include "platform/read_only_file.h"
 #include "platform/shift_jis.h"
 #include "platform/text_encoding.h"
+
+namespace {
+
+// No font source, manifest or settings file comes near this; a larger input is
+// refused before it is read.
+constexpr uint64_t kMaxInputFileSize = uint64_t(1) << 30;
+
+}  // namespace
 
 void Fail(int exitCode, const std::string& message) {
     std::cerr << "vellfont: " << message << '\n';
@@ -57,13 +64,21 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 }
 
 std::string ReadFileOrFail(const std::string& path, int exitCode) {
-    if (!IsRegularFile(path)) Fail(exitCode, path + ": not a regular file");
-    std::ifstream file(path, std::ios::binary);
-    if (!file) Fail(exitCode, path + ": cannot be opened");
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad()) Fail(exitCode, path + ": cannot be read");
-    return bytes.str();
+    std::string bytes;
+    VLReadFailure why = VLReadFailure::kNone;
+    if (ReadRegularFile(path, kMaxInputFileSize, bytes, why)) return bytes;
+    switch (why) {
+        case VLReadFailure::kNotRegular:
+            Fail(exitCode, path + ": not a regular file");
+        case VLReadFailure::kTooLarge:
+            Fail(exitCode, path + ": too large");
+        case VLReadFailure::kCannotOpen:
+            Fail(exitCode, path + ": cannot be opened");
+        case VLReadFailure::kCannotRead:
+        case VLReadFailure::kNone:
+            break;
+    }
+    Fail(exitCode, path + ": cannot be read");
 }
 
 void WriteFileOrFail(const std::string& path, const std::string& bytes, int exitCode) {

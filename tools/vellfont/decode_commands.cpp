@@ -25,8 +25,11 @@ void DecodeOne(const std::string& cmpPath, int32_t number, const std::string& ou
 
 std::unique_ptr<VLInfFile> LoadCatalogueOrFail(const std::string& fontDataDir) {
     const std::string infPath = JoinPath(fontDataDir, "otf.inf");
-    std::unique_ptr<VLInfFile> catalogue = LoadInfFile(infPath);
-    if (!catalogue) Fail(1, infPath + ": not a usable settings file");
+    VLInfProblem problem;
+    std::unique_ptr<VLInfFile> catalogue = LoadInfFile(infPath, &problem);
+    if (!catalogue) {
+        Fail(1, infPath + ": not a usable settings file: " + Display(DescribeInfProblem(problem)));
+    }
     return catalogue;
 }
 

@@ -83,9 +83,9 @@ void PrintCatalogue(const VLInfFile& catalogue) {
 
 void Inspect(const std::string& argument, bool asJson) {
     const std::string path = InfPathOf(argument);
-    const std::unique_ptr<VLInfFile> catalogue = LoadInfFile(path);
-    if (!catalogue)
-        Fail(1, path + ": not a usable settings file (missing, unreadable, scrambled wrongly or invalid)");
+    VLInfProblem problem;
+    const std::unique_ptr<VLInfFile> catalogue = LoadInfFile(path, &problem);
+    if (!catalogue) Fail(1, path + ": " + Display(DescribeInfProblem(problem)));
     if (asJson) {
         std::cout << CatalogueJson(*catalogue).dump() << "\n";
     } else {

@@ -1,6 +1,9 @@
-// install: the install job of the wizard, unattended, for deploying a package
-// to many machines. Exit status 0: every chosen font installed; 1: some not;
-// 2: nothing could start (unusable package or destination, a refused check).
+// install: the wizard's installation, unattended and repeatable, for deploying
+// a package to many machines. Fonts already in place count as done, an older
+// version is replaced with --upgrade, a newer or foreign one never. Exit 0:
+// done; 1: some fonts failed or were left; 2: nothing started (unusable
+// package or destination, a refused check); 3010: done except what waits for
+// a restart.
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -10,38 +13,26 @@
 #include <memory>
 #include <vector>
 
-#include "catalogue/inf_loader.h"
 #include "install/font_codec.h"
-#include "install/font_registration.h"
+#include "install/font_life_job.h"
 #include "install/install_checks.h"
-#include "install/install_job.h"
-#include "install/install_one_font.h"
 #include "install/install_texts.h"
 #include "install/progress.h"
+#include "install/text_format.h"
 #include "platform/console_output.h"
 #include "platform/install_platform.h"
 #include "platform/installation_lock.h"
-#include "platform/shift_jis.h"
-#include "platform/text_encoding.h"
 #include "tools/vellfont/commands.h"
 #include "tools/vellfont/console.h"
+#include "tools/vellfont/life_output.h"
+#include "tools/vellfont/life_setup.h"
 
 namespace {
-
-constexpr int kExitSomeFailed = 1;
-constexpr int kExitNotStarted = 2;
-
-struct InstallOptions {
-    std::string fontDataDir;
-    std::string destDir;
-    std::vector<std::string> fonts;
-    int package = 0;
-};
 
 // A one-line bar on stderr, drawn only when stderr is a terminal.
 class VLConsoleBar : public IVLProgressBar {
 public:
-    VLConsoleBar() : m_bVisible(IsTerminal(stderr)) {}
+    explicit VLConsoleBar(bool wanted) : m_bVisible(wanted && IsTerminal(stderr)) {}
 
     int32_t GetPos() override { return m_position; }
     void SetPos(int32_t position) override {
@@ -80,154 +71,146 @@ private:
     std::chrono::steady_clock::time_point m_nextEndDraw;
 };
 
-// The job's host on the console: the log on stdout, no wizard to update.
-class VLConsoleHost : public IVLInstallHost {
-public:
-    VLConsoleHost(std::vector<bool> checked, VLConsoleBar& bar) : m_checked(std::move(checked)), m_bar(bar) {}
+const char* FailureDetail(const VLFontEntry& entry) {
+    switch (entry.unavailable) {
+        case VLUnavailableReason::kUnsafeName:
+            return kTextUnsafeFileName;
+        case VLUnavailableReason::kUnknownFontType:
+            return kTextUnknownFontType;
+        case VLUnavailableReason::kUndecodable:
+        case VLUnavailableReason::kNone:
+            break;
+    }
+    switch (entry.failure) {
+        case VLFontOutcome::kNameTaken:
+            return kTextNameTaken;
+        case VLFontOutcome::kNotRegistered:
+            return kTextNotRegistered;
+        case VLFontOutcome::kUnknownFontType:
+            return kTextUnknownFontType;
+        case VLFontOutcome::kInstalled:
+        case VLFontOutcome::kFailed:
+            break;
+    }
+    return nullptr;
+}
 
-    bool IsFontChecked(int32_t index) override {
-        return index >= 0 && static_cast<size_t>(index) < m_checked.size() &&
-               m_checked[static_cast<size_t>(index)];
+// The wizard's log lines on stdout, one announcement and one result per font,
+// with a line of its own for what the wizard never does.
+class VLConsoleLog : public IVLLifeObserver {
+public:
+    VLConsoleLog(const VLPackageInfo& package, VLConsoleBar& bar) : m_package(package), m_bar(bar) {}
+
+    void FontStarting(const VLFontEntry& entry) override {
+        Line(ReplacePlaceholder(kTextInstallingFont, "%s", m_package.FormatFontLabel(entry.index, false)));
     }
-    void AppendLog(const std::string& text) override {
-        m_bar.Clear();
-        // The page's line of a lone line feed shows as one empty line.
-        std::cout << (text == kTextLineFeed ? std::string() : ShiftJisForConsole(EscapeControls(text)))
-                  << std::endl;
-        m_lastLine = text;
+    void FontDone(const VLFontEntry& entry) override {
+        const bool written = entry.outcome == VLLifeOutcome::kInstalled ||
+                             entry.outcome == VLLifeOutcome::kUpgraded ||
+                             entry.outcome == VLLifeOutcome::kUpgradeAtRestart;
+        // A stale table checksum does not stop a font, but the admin hears of it.
+        if (written && !entry.warning.empty()) {
+            m_bar.Clear();
+            std::cerr << "vellfont: warning: " << ForConsole(entry.destPath) << ": " << entry.warning
+                      << " (installed all the same)" << std::endl;
+        }
+        switch (entry.outcome) {
+            case VLLifeOutcome::kInstalled:
+                Line(kTextSucceeded);
+                break;
+            case VLLifeOutcome::kAlreadyInstalled:
+                Line("[already installed]");
+                break;
+            case VLLifeOutcome::kRegistered:
+                Line("[registered again]");
+                break;
+            case VLLifeOutcome::kUpgraded:
+                Line("[upgraded]");
+                break;
+            case VLLifeOutcome::kUpgradeAtRestart:
+                Line("[restart needed: the new version replaces the file in use at the next restart]");
+                break;
+            case VLLifeOutcome::kLeftAlone:
+                Line("[left alone: " + entry.message + "]");
+                break;
+            case VLLifeOutcome::kFailed:
+            case VLLifeOutcome::kNothingToDo:
+            case VLLifeOutcome::kRemoved:
+            case VLLifeOutcome::kRemoveAtRestart:
+                if (const char* why = FailureDetail(entry)) Line(why);
+                Line(kTextFailed);
+                break;
+        }
     }
-    // The summary box; when it only repeats the closing line it is left out.
-    void ShowMessage(const std::string& text) override {
-        if (text != m_lastLine) AppendLog(text);
+    // The closing line, and the count of fonts not done when there are any.
+    void Close(const VLLifeResult& result) {
+        int notDone = 0;
+        for (const VLFontEntry& entry : result.fonts) {
+            if (entry.outcome == VLLifeOutcome::kFailed || entry.outcome == VLLifeOutcome::kLeftAlone)
+                ++notDone;
+        }
+        Line(std::string());
+        Line(kTextAllInstalled);
+        if (notDone > 0) Line(ReplacePlaceholder(kTextFontsFailed, "%d", std::to_string(notDone)));
+        if (result.restartNeeded) Line("restart needed");
     }
-    void JobFinished() override {}
-    std::string LoadText(VLJobText) override { return std::string(); }
 
 private:
-    std::vector<bool> m_checked;
+    void Line(const std::string& text) {
+        m_bar.Clear();
+        std::cout << ForConsole(text) << std::endl;
+    }
+
+    const VLPackageInfo& m_package;
     VLConsoleBar& m_bar;
-    std::string m_lastLine;
 };
 
-// A command-line argument as the engine's Shift-JIS path or name.
-std::string ArgumentText(const std::string& argument, const char* what) {
-#ifdef _WIN32
-    (void)what;
-    return argument;
-#else
-    const std::optional<std::string> sjis = Utf8ToShiftJis(argument);
-    if (!sjis)
-        Fail(kExitNotStarted, std::string(what) + " '" + argument + "' cannot be written in Shift-JIS");
-    return *sjis;
-#endif
-}
-
-// Without its trailing separators (the job adds one); a drive root keeps "C:".
-std::string WithoutTrailingSeparators(std::string folder) {
-    while (folder.size() > 1) {
-        const char last = folder.back();
-        if (last == '/' || (last == '\\' && FindLastSingleByte(folder, '\\') == folder.size() - 1)) {
-            folder.pop_back();
-        } else {
-            break;
-        }
-    }
-    return folder;
-}
-
-std::string DestinationOf(const InstallOptions& options, VLInstallPlatform& platform) {
-    if (!options.destDir.empty())
-        return WithoutTrailingSeparators(ArgumentText(options.destDir, "destination"));
-#ifdef _WIN32
-    const std::string windowsFolder = GetWindowsFolder(platform.system);
-    if (windowsFolder.empty()) Fail(kExitNotStarted, "the Windows folder cannot be read; give --dest");
-    return windowsFolder + "\\Fonts";
-#else
-    (void)platform;
-    Fail(kExitNotStarted, "there is no system font folder here; give --dest");
-#endif
-}
-
-std::vector<bool> ChosenFonts(const InstallOptions& options, const VLPackageInfo& package) {
-    std::vector<bool> checked(package.m_fonts.size(), options.fonts.empty());
-    for (const std::string& name : options.fonts) {
-        const std::string baseName = ArgumentText(name, "font name");
-        bool found = false;
-        for (size_t i = 0; i < package.m_fonts.size(); ++i) {
-            if (package.m_fonts[i].m_baseName == baseName) checked[i] = found = true;
-        }
-        if (!found)
-            Fail(kExitNotStarted,
-                 "package " + std::to_string(options.package) + " has no font '" + name + "'");
-    }
-    return checked;
-}
-
-void Install(const InstallOptions& options) {
-    const std::string infPath = JoinPath(options.fontDataDir, "otf.inf");
-    const std::unique_ptr<VLInfFile> catalogue = LoadInfFile(infPath);
-    if (!catalogue) {
-        Fail(kExitNotStarted,
-             infPath + ": not a usable settings file (missing, unreadable, scrambled wrongly or invalid)");
-    }
-    if (options.package < 0 || options.package >= catalogue->GetPackageCount()) {
-        Fail(kExitNotStarted, "no package " + std::to_string(options.package) + " (the settings file has " +
-                                  std::to_string(catalogue->GetPackageCount()) + ")");
-    }
-    const VLPackageInfo& package = catalogue->GetPackage(options.package);
-    const std::vector<bool> checked = ChosenFonts(options, package);
-
+void Install(const VLLifeOptions& options) {
     VLInstallPlatform& platform = GetSystemInstallPlatform();
-    const std::string fontDataDir = ArgumentText(options.fontDataDir, "FONTDATA folder");
-    const std::string destDir = DestinationOf(options, platform);
-    if (!platform.files.Exists(destDir))
-        Fail(kExitNotStarted, options.destDir + ": no such destination folder");
+    const VLLifeSetup setup = PrepareLife(options, platform);
+    const VLLifeRequest& request = setup.request;
 
-    const VLIsChecked isChecked = [&checked](int32_t index) {
-        return index >= 0 && static_cast<size_t>(index) < checked.size() &&
-               checked[static_cast<size_t>(index)];
-    };
     // The wizard's single-instance lock: never two installations at once.
     const std::unique_ptr<VLInstallationLock> lock = TakeInstallationLock();
     if (!lock)
-        Fail(kExitNotStarted,
-             "another installation is running (the installer or vellfont install); try again when it has "
-             "finished");
-    const VLStartRefusal refusal =
-        CheckInstallStart(platform.system, platform.files, package, isChecked, destDir);
-    if (refusal != VLStartRefusal::kNone)
-        Fail(kExitNotStarted, ShiftJisForConsole(StartRefusalText(refusal)));
+        Fail(kLifeExitNotStarted,
+             "another installation is running (the installer or vellfont); try again when it has finished");
+    if (request.chosen.empty())
+        Fail(kLifeExitNotStarted, ForConsole(StartRefusalText(VLStartRefusal::kNoFontChosen)));
+    if (NeedsAdministrator(platform.system, request.destination.folder))
+        Fail(kLifeExitNotStarted, ForConsole(StartRefusalText(VLStartRefusal::kNeedsAdministrator)));
 
-    VLConsoleBar bar;
+    const VLFontCodec codec = GetFontCodec();
+    VLLifeResult result = CheckFontStates(platform, codec, request, false);
+    // An older version stays unless the admin asks for the upgrade.
+    if (!request.upgrade && HasOlderFont(result))
+        Fail(kLifeExitNotStarted, ForConsole(StartRefusalText(VLStartRefusal::kFontAlreadyPresent)) +
+                                      " (an older version is installed; --upgrade replaces it)");
+
+    VLConsoleBar bar(!options.json);
     SetProgressBarLookup([&bar] { return &bar; });
-    VLConsoleHost host(checked, bar);
-    // A stale table checksum does not stop a font, but the admin hears of it.
-    VLFontInstaller installer(platform, GetFontCodec(),
-                              [&bar](const std::string& destPath, const std::string& warning) {
-                                  bar.Clear();
-                                  std::cerr << "vellfont: warning: " << ShiftJisForConsole(destPath) << ": "
-                                            << warning << " (installed all the same)" << std::endl;
-                              });
-    const VLInstallSummary summary =
-        RunInstallJob(host, installer, platform.files, package, fontDataDir, destDir);
+    VLConsoleLog log(*request.package, bar);
+    InstallFonts(platform, codec, request, result, options.json ? nullptr : &log);
     bar.Clear();
     SetProgressBarLookup(nullptr);
-    if (summary.failedCount > 0) throw CLI::RuntimeError(kExitSomeFailed);
+    if (options.json) {
+        std::cout << LifeJson(setup, result) << std::endl;
+    } else {
+        log.Close(result);
+    }
+    const int code = LifeExitCode(result);
+    if (code != kLifeExitDone) throw CLI::RuntimeError(code);
 }
 
 }  // namespace
 
 void AddInstallCommands(CLI::App& app) {
-    static InstallOptions options;
+    static VLLifeOptions options;
     auto* install = app.add_subcommand(
         "install",
-        "Install the fonts of a package as the wizard does (exit 0: all installed, 1: some not, 2: none "
-        "started)");
-    install->add_option("FONTDATA", options.fontDataDir, "The FONTDATA folder (otf.inf and the .cmp files)")
-        ->required();
-    install->add_option("--dest", options.destDir,
-                        "Destination folder (default on Windows: the system font folder, with registration)");
-    install->add_option("--font", options.fonts, "Base name of a font to install (repeatable; default: all)");
-    install->add_option("--package", options.package, "Package index in otf.inf (default 0)");
+        "Install the fonts of a package as the wizard does, again when already installed (exit 0: done, 1: "
+        "some failed or left, 2: none started, 3010: restart needed)");
+    AddLifeOptions(*install, options);
+    install->add_flag("--upgrade", options.upgrade, "Replace an older version of a font with the package's");
     install->callback([] { Install(options); });
 }

@@ -17,7 +17,9 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     AddInfCommands(app);
     AddCodecCommands(app);
+    AddStatusCommand(app);
     AddInstallCommands(app);
+    AddUninstallCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -38,8 +38,12 @@ std::string SourcePath(const std::string& manifestPath, const std::string& sourc
 // that every value comes out as the manifest gave it.
 void CheckReadsBack(const VLManifest& manifest, const std::string& stored) {
     std::vector<uint8_t> bytes(stored.begin(), stored.end());
-    const std::unique_ptr<VLInfFile> catalogue = LoadInfBytes(bytes.data(), bytes.size());
-    if (!catalogue) Fail(1, "the settings file built from the manifest does not load; nothing written");
+    VLInfProblem problem;
+    const std::unique_ptr<VLInfFile> catalogue = LoadInfBytes(bytes.data(), bytes.size(), &problem);
+    if (!catalogue) {
+        Fail(1, "the settings file built from the manifest does not load (" +
+                    Display(DescribeInfProblem(problem)) + "); nothing written");
+    }
     auto mismatch = [](int line, const std::string& what) {
         Fail(1, "line " + std::to_string(line) + ": " + what +
                     " does not read back from otf.inf as written; nothing written");

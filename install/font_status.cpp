@@ -1,0 +1,198 @@
+#include "install/font_status.h"
+
+#include <cstring>
+
+#include "catalogue/base_name_check.h"
+#include "codec/decode_limits.h"
+#include "install/font_registration.h"
+#include "platform/shift_jis.h"
+
+namespace {
+
+// The longest path the system's ANSI file calls take, with its zero byte.
+constexpr size_t kMaxPathBytes = 260;
+
+std::string SourcePathOf(const std::string& fontDataDir, const std::string& baseName) {
+    const bool endsWithBackslash =
+        !fontDataDir.empty() && FindLastSingleByte(fontDataDir, '\\') == fontDataDir.size() - 1;
+    return fontDataDir + (endsWithBackslash ? "" : "\\") + baseName + ".cmp";
+}
+
+bool SameBytes(const VLByteBuffer& payload, const std::string& installed) {
+    // The payload's last byte is its checksum, never written.
+    return payload.size >= 1 && installed.size() == payload.size - 1 &&
+           std::memcmp(installed.data(), payload.data.get(), installed.size()) == 0;
+}
+
+}  // namespace
+
+const char* FontStateName(VLFontState state) {
+    switch (state) {
+        case VLFontState::kInstalled:
+            return "installed";
+        case VLFontState::kUnregistered:
+            return "unregistered";
+        case VLFontState::kMissing:
+            return "missing";
+        case VLFontState::kOlder:
+            return "older";
+        case VLFontState::kNewer:
+            return "newer";
+        case VLFontState::kDifferent:
+            return "different";
+        case VLFontState::kUnavailable:
+            return "unavailable";
+    }
+    return "unavailable";
+}
+
+const char* LifeOutcomeName(VLLifeOutcome outcome) {
+    switch (outcome) {
+        case VLLifeOutcome::kNothingToDo:
+            return "nothing-to-do";
+        case VLLifeOutcome::kInstalled:
+            return "installed";
+        case VLLifeOutcome::kAlreadyInstalled:
+            return "already-installed";
+        case VLLifeOutcome::kRegistered:
+            return "registered";
+        case VLLifeOutcome::kUpgraded:
+            return "upgraded";
+        case VLLifeOutcome::kUpgradeAtRestart:
+            return "upgrade-at-restart";
+        case VLLifeOutcome::kRemoved:
+            return "removed";
+        case VLLifeOutcome::kRemoveAtRestart:
+            return "remove-at-restart";
+        case VLLifeOutcome::kLeftAlone:
+            return "left-alone";
+        case VLLifeOutcome::kFailed:
+            return "failed";
+    }
+    return "failed";
+}
+
+VLByteBuffer DecodePackageFont(VLInstallPlatform& platform, const VLFontCodec& codec,
+                               const VLFontEntry& entry, std::string& problem, std::string* warning) {
+    VLByteBuffer payload;
+    try {
+        {
+            // The .cmp file goes into the codec's kept buffer; the font is the caller's.
+            VLReusableBuffer ownFile;
+            VLReusableBuffer& file = codec.buffers ? codec.buffers->file : ownFile;
+            if (!codec.readCmpFile(platform.files.ToNativePath(entry.sourcePath), file)) {
+                problem = "the package's font file cannot be read";
+                return VLByteBuffer();
+            }
+            VLReusableBuffer font;
+            if (codec.decompressCmp(file.Data(), file.Size(), font)) payload = font.Release();
+        }
+        if (!payload || payload.size == 0) {
+            problem = "the package's font cannot be decoded";
+            return VLByteBuffer();
+        }
+        if (!codec.descrambleFont(entry.font->m_fileNumber, payload.data.get(), payload.size)) {
+            problem = "the package's font fails its checksum";
+            return VLByteBuffer();
+        }
+        if (codec.checkFont) {
+            std::string damage;
+            const VLSfntCheck check = codec.checkFont(payload.data.get(), payload.size - 1, damage);
+            if (check == VLSfntCheck::kBroken) {
+                problem = "the package's font is damaged: " + damage;
+                return VLByteBuffer();
+            }
+            if (check == VLSfntCheck::kChecksumMismatch && warning) *warning = damage;
+        }
+    } catch (...) {
+        problem = "the package's font cannot be decoded";
+        return VLByteBuffer();
+    }
+    return payload;
+}
+
+VLFontEntry MakeFontEntry(VLInstallPlatform& platform, const VLPackageInfo& package, int32_t index,
+                          const std::string& fontDataDir, const VLFontDestination& destination) {
+    VLFontEntry entry;
+    entry.index = index;
+    entry.font = &package.m_fonts[static_cast<size_t>(index)];
+    entry.sourcePath = SourcePathOf(fontDataDir, entry.font->m_baseName);
+    entry.destPath = destination.folder + "\\" + package.GetOutputFileName(index);
+    // The name comes from the package: one that is not a plain file name
+    // could reach outside both folders, so nothing is looked up for it.
+    if (CheckBaseName(entry.font->m_baseName) != VLBaseNameProblem::kNone ||
+        entry.destPath.size() >= kMaxPathBytes || entry.sourcePath.size() >= kMaxPathBytes) {
+        entry.state = VLFontState::kUnavailable;
+        entry.unavailable = VLUnavailableReason::kUnsafeName;
+        entry.message = "the font's file name cannot be used at the destination";
+        return entry;
+    }
+    if (!ChooseFontNames(package.m_fontType, *entry.font, IsVersion6OrLater(platform.system), entry.names)) {
+        entry.state = VLFontState::kUnavailable;
+        entry.unavailable = VLUnavailableReason::kUnknownFontType;
+        entry.failure = VLFontOutcome::kUnknownFontType;
+        entry.message = "the package's font type is not supported";
+    }
+    return entry;
+}
+
+bool IsFontRegistered(VLInstallPlatform& platform, const VLFontEntry& entry) {
+    std::string keyName;
+    if (!GetFontsRegistryKey(platform.system, keyName)) return false;
+    const std::unique_ptr<IVLRegistryKey> key = platform.registry.OpenMachineKeyForRead(keyName);
+    std::string data;
+    return key && key->QueryStringValue(entry.names.valueName, data) == IVLRegistryKey::Query::kFound &&
+           FontValueNamesFile(platform.system, data, entry.names.fileName);
+}
+
+void ClassifyFont(VLInstallPlatform& platform, const VLFontCodec& codec, const VLFontDestination& destination,
+                  VLFontEntry& entry, bool decodeMissing, VLByteBuffer* decoded) {
+    if (entry.unavailable != VLUnavailableReason::kNone) return;
+    const bool present = platform.files.Exists(entry.destPath);
+    if (!present && !decodeMissing) {
+        entry.state = VLFontState::kMissing;
+        return;
+    }
+    std::string problem;
+    VLByteBuffer payload = DecodePackageFont(platform, codec, entry, problem);
+    if (!payload) {
+        entry.state = VLFontState::kUnavailable;
+        entry.unavailable = VLUnavailableReason::kUndecodable;
+        entry.message = problem;
+        return;
+    }
+    entry.packageVersion = ReadFontVersion(payload.data.get(), payload.size - 1);
+    entry.hasPackageVersion = true;
+    if (!present) {
+        entry.state = VLFontState::kMissing;
+    } else {
+        std::string installed;
+        if (!platform.files.ReadWholeFile(entry.destPath, kMaxDecodedSize, installed)) {
+            // A folder, a device or a file nobody may read: not ours to touch.
+            entry.state = VLFontState::kDifferent;
+            entry.message = "the file at the destination cannot be read";
+        } else if (SameBytes(payload, installed)) {
+            entry.state =
+                destination.registration == VLFontRegistrationKind::kNone || IsFontRegistered(platform, entry)
+                    ? VLFontState::kInstalled
+                    : VLFontState::kUnregistered;
+        } else {
+            entry.installedVersion =
+                ReadFontVersion(reinterpret_cast<const uint8_t*>(installed.data()), installed.size());
+            entry.hasInstalledVersion = true;
+            switch (CompareFontVersions(entry.installedVersion, entry.packageVersion)) {
+                case VLVersionOrder::kLower:
+                    entry.state = VLFontState::kOlder;
+                    break;
+                case VLVersionOrder::kHigher:
+                    entry.state = VLFontState::kNewer;
+                    break;
+                case VLVersionOrder::kSame:
+                case VLVersionOrder::kUnknown:
+                    entry.state = VLFontState::kDifferent;
+                    break;
+            }
+        }
+    }
+    if (decoded) *decoded = std::move(payload);
+}

@@ -1,0 +1,56 @@
+#include <windows.h>
+
+#include "platform/read_only_file.h"
+
+namespace {
+
+HANDLE AsHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+VLReadOnlyFile::~VLReadOnlyFile() { Close(); }
+
+void VLReadOnlyFile::Close() {
+    if (m_handle != -1) CloseHandle(AsHandle(m_handle));
+    m_handle = -1;
+    m_size = 0;
+}
+
+VLReadOnlyFile::OpenResult VLReadOnlyFile::Open(const std::string& path) {
+    Close();
+    // Programs that use a font keep it open: sharing everything with them lets
+    // an installed font be read while it is in use.
+    const HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        // A folder does not open as a file at all; it is no regular file either.
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const bool isFolder =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+        return isFolder ? OpenResult::kNotRegular : OpenResult::kCannotOpen;
+    }
+    // A device name (CON, COM1, a pipe) opens too: only a file on a disk will do.
+    BY_HANDLE_FILE_INFORMATION info{};
+    LARGE_INTEGER size{};
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0 ||
+        !GetFileSizeEx(file, &size) || size.QuadPart < 0) {
+        CloseHandle(file);
+        return OpenResult::kNotRegular;
+    }
+    m_handle = reinterpret_cast<intptr_t>(file);
+    m_size = static_cast<uint64_t>(size.QuadPart);
+    return OpenResult::kOpened;
+}
+
+bool VLReadOnlyFile::Read(uint8_t* data, uint32_t size) {
+    if (m_handle == -1) return false;
+    while (size > 0) {
+        DWORD read = 0;
+        if (!ReadFile(AsHandle(m_handle), data, size, &read, nullptr) || read == 0) return false;
+        data += read;
+        size -= read;
+    }
+    return true;
+}
