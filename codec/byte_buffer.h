@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 
 // A heap buffer handed from the codec to its caller, who owns it. An empty
 // buffer (no data, size 0) is the codec's only failure result.
@@ -10,4 +11,48 @@ struct VLByteBuffer {
     uint32_t size = 0;
 
     explicit operator bool() const { return data != nullptr; }
+};
+
+// A buffer kept from one font to the next. It only grows and its bytes are
+// never cleared: each page is touched once per installation, not once per
+// font (the first touch of a fresh page is what costs).
+class VLReusableBuffer {
+public:
+    // Room of a megabyte or more is taken in whole megabytes, so that a
+    // slightly larger next font (the other weight of a family) fits too.
+    static constexpr uint32_t kGrain = 1u << 20;
+
+    // Makes room for size bytes, whose contents are undefined; false, leaving
+    // the buffer empty, when the memory cannot be had.
+    bool Resize(uint32_t size) {
+        if (!m_data || size > m_capacity) {
+            // The old room goes first: never both at once.
+            m_data.reset();
+            m_size = m_capacity = 0;
+            uint32_t room = size > 0 ? size : 1;  // an empty buffer still has an address
+            if (size >= kGrain && size <= UINT32_MAX - kGrain) room = (size + kGrain - 1) / kGrain * kGrain;
+            m_data.reset(new (std::nothrow) uint8_t[room]);
+            if (!m_data) return false;
+            m_capacity = room;
+        }
+        m_size = size;
+        return true;
+    }
+    uint8_t* Data() { return m_data.get(); }
+    const uint8_t* Data() const { return m_data.get(); }
+    uint32_t Size() const { return m_size; }
+
+    // Hands the bytes over as a buffer of their own, leaving this one empty.
+    VLByteBuffer Release() {
+        VLByteBuffer result;
+        result.data = std::move(m_data);
+        result.size = result.data ? m_size : 0;
+        m_size = m_capacity = 0;
+        return result;
+    }
+
+private:
+    std::unique_ptr<uint8_t[]> m_data;
+    uint32_t m_size = 0;
+    uint32_t m_capacity = 0;
 };

@@ -234,8 +234,15 @@ VLDecodeStatus VLTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t i
         capacity[p] = static_cast<size_t>(std::min<double>(count, expected * 1.25 + 4096.0)) + kOutputMargin;
         total += capacity[p];
     }
-    std::unique_ptr<uint8_t[]> buffers(new (std::nothrow) uint8_t[total]);
-    if (!buffers) return DecodeFrom(tables, input, inputSize, start, output, 0, count);
+    if (total > m_partOutputSize) {
+        m_partOutput.reset();
+        m_partOutputSize = 0;
+        // Whole megabytes, so that the next, slightly larger stream fits too.
+        const size_t room = (total + (size_t{1} << 20) - 1) >> 20 << 20;
+        m_partOutput.reset(new (std::nothrow) uint8_t[room]);
+        if (!m_partOutput) return DecodeFrom(tables, input, inputSize, start, output, 0, count);
+        m_partOutputSize = room;
+    }
 
     FastStream streams[kMaxInterleaved];
     FastStream* running[kMaxInterleaved];
@@ -243,7 +250,7 @@ VLDecodeStatus VLTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t i
     unsigned runningCount = 0;
     streams[0] = FastStream{start, input + (guess[1] >> 3), output, output + count};
     running[runningCount++] = &streams[0];
-    uint8_t* next = buffers.get();
+    uint8_t* next = m_partOutput.get();
     for (unsigned p = 1; p < parts; ++p) {
         partOutput[p] = next;
         next += capacity[p];

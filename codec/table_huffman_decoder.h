@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "codec/decode_status.h"
@@ -48,6 +49,10 @@ private:
     SplitPolicy m_split;
     SplitOutcome m_lastSplit = SplitOutcome::kNotSplit;
     std::vector<uint64_t> m_boundaries[kMaxParts];  // per part: where its first symbols start
+    // The later parts' output, kept from one stream to the next when the
+    // decoder is (fresh pages cost on first touch).
+    std::unique_ptr<uint8_t[]> m_partOutput;
+    size_t m_partOutputSize = 0;
 
     std::vector<uint32_t> m_multi;   // primary table, up to three symbols per entry
     std::vector<uint32_t> m_single;  // primary table, one symbol per entry (stream end)

@@ -1,17 +1,26 @@
 #include "install/font_codec.h"
 
+#include <memory>
+
 #include "codec/cmp_file.h"
 #include "codec/font_descrambler.h"
 #include "codec/sfnt_check.h"
+#include "codec/table_huffman_decoder.h"
 #include "install/progress.h"
 
 VLFontCodec GetFontCodec() {
+    // One decoder for every font: its tables and part buffer are kept.
+    auto decoder = std::make_shared<VLTableHuffmanDecoder>();
     return VLFontCodec{
-        [](const std::string& path) {
-            return ReadCmpFile(path, [](uint32_t chunks) { AddProgress(kProgressReading / chunks); });
+        [](const std::string& path, VLReusableBuffer& file) {
+            return ReadCmpFileInto(path, file,
+                                   [](uint32_t chunks) { AddProgress(kProgressReading / chunks); });
         },
-        [](const uint8_t* file, uint32_t fileSize) { return DecompressCmp(file, fileSize); },
+        [decoder](const uint8_t* file, uint32_t fileSize, VLReusableBuffer& font) {
+            return DecompressCmpInto(file, fileSize, font, decoder.get()) == VLDecodeStatus::kOk;
+        },
         DescrambleFont,
         CheckSfntTables,
+        std::make_shared<VLFontBuffers>(),
     };
 }

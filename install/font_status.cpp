@@ -77,12 +77,15 @@ VLByteBuffer DecodePackageFont(VLInstallPlatform& platform, const VLFontCodec& c
     VLByteBuffer payload;
     try {
         {
-            const VLByteBuffer file = codec.readCmpFile(platform.files.ToNativePath(entry.sourcePath));
-            if (!file) {
+            // The .cmp file goes into the codec's kept buffer; the font is the caller's.
+            VLReusableBuffer ownFile;
+            VLReusableBuffer& file = codec.buffers ? codec.buffers->file : ownFile;
+            if (!codec.readCmpFile(platform.files.ToNativePath(entry.sourcePath), file)) {
                 problem = "the package's font file cannot be read";
                 return VLByteBuffer();
             }
-            payload = codec.decompressCmp(file.data.get(), file.size);
+            VLReusableBuffer font;
+            if (codec.decompressCmp(file.Data(), file.Size(), font)) payload = font.Release();
         }
         if (!payload || payload.size == 0) {
             problem = "the package's font cannot be decoded";

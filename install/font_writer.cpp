@@ -1,5 +1,6 @@
 #include "install/font_writer.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "install/font_registration.h"
@@ -18,15 +19,21 @@ std::string FolderOf(const std::string& path) {
     return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }
 
+// Few large writes; the bar moves by one share per 3000-byte chunk each
+// write held, the empty last chunk of a whole number of chunks included.
 bool WriteChunks(IVLWritableFile& file, const uint8_t* payload, uint32_t fontBytes) {
     const uint32_t chunks = CountWriteChunks(fontBytes);
     const double share = kProgressWriting / chunks;
     uint32_t offset = 0;
-    for (uint32_t i = 0; i < chunks; ++i) {
-        const uint32_t length = (i + 1 < chunks) ? kWriteChunkSize : fontBytes - offset;
-        if (!file.Write(payload + offset, length)) return false;
-        offset += length;
-        AddProgress(share);
+    uint32_t shown = 0;
+    while (shown < chunks) {
+        const uint32_t length = std::min(kWriteBlockSize, fontBytes - offset);
+        if (length > 0) {
+            if (!file.Write(payload + offset, length)) return false;
+            offset += length;
+        }
+        const uint32_t done = offset == fontBytes ? chunks : offset / kWriteChunkSize;
+        for (; shown < done; ++shown) AddProgress(share);
     }
     return true;
 }

@@ -7,11 +7,13 @@
 #include "install/font_installer.h"
 #include "platform/install_platform.h"
 
-// Bytes per write, so that the progress bar moves during a long transfer.
+// The progress bar moves once per this many bytes written.
 constexpr uint32_t kWriteChunkSize = 3000;
+// Bytes per write: few system calls, however the bar moves.
+constexpr uint32_t kWriteBlockSize = 1u << 20;
 
-// Number of writes for m font bytes: m / 3000 + 1. The last write holds the
-// remainder, and is empty when m is a multiple of 3000.
+// Number of progress steps for m font bytes: m / 3000 + 1. The last chunk
+// holds the remainder, and is empty when m is a multiple of 3000.
 uint32_t CountWriteChunks(uint32_t fontBytes);
 
 // Writes the payload's first size - 1 bytes (the last is the checksum byte) as

@@ -1,5 +1,6 @@
 #include "install/install_one_font.h"
 
+#include <memory>
 #include <utility>
 
 #include "install/diagnostic_log.h"
@@ -23,27 +24,27 @@ int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, co
         return kInstallFailed;
     }
 
-    VLByteBuffer payload;
-    {
-        // The compressed file is released before descrambling: at most two
-        // copies of the font are held at once.
-        const VLByteBuffer file = codec.readCmpFile(platform.files.ToNativePath(sourcePath));
-        if (!file) return kInstallFailed;
-        DiagnosticLog().Trace("readFile ok");
-        payload = codec.decompressCmp(file.data.get(), file.size);
-        if (!payload) return kInstallFailed;
-        AddProgress(kProgressDecoding);
-        DiagnosticLog().Trace("decompress ok");
-    }
+    // The codec's buffers serve font after font: a fresh buffer's pages
+    // cost on first touch. The .cmp file and the font are all that is held.
+    const std::shared_ptr<VLFontBuffers> buffers =
+        codec.buffers ? codec.buffers : std::make_shared<VLFontBuffers>();
+    VLReusableBuffer& file = buffers->file;
+    VLReusableBuffer& payload = buffers->font;
+    if (!codec.readCmpFile(platform.files.ToNativePath(sourcePath), file)) return kInstallFailed;
+    DiagnosticLog().Trace("readFile ok");
+    if (!codec.decompressCmp(file.Data(), file.Size(), payload)) return kInstallFailed;
+    AddProgress(kProgressDecoding);
+    DiagnosticLog().Trace("decompress ok");
 
-    if (!codec.descrambleFont(font.m_fileNumber, payload.data.get(), payload.size)) return kInstallFailed;
+    // Descrambled, checked and written where it was decoded.
+    if (!codec.descrambleFont(font.m_fileNumber, payload.Data(), payload.Size())) return kInstallFailed;
     // The checksum covers only the first few thousand bytes: the font's own
     // structure is checked too. A broken one fails like a bad checksum; a
     // stale table checksum in a sound one (some shipping fonts have them) is
     // only worth a warning.
     if (codec.checkFont) {
         std::string problem;
-        switch (codec.checkFont(payload.data.get(), payload.size - 1, problem)) {
+        switch (codec.checkFont(payload.Data(), payload.Size() - 1, problem)) {
             case VLSfntCheck::kBroken:
                 return kInstallFailed;
             case VLSfntCheck::kChecksumMismatch:
@@ -56,11 +57,10 @@ int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, co
     }
     AddProgress(kProgressChecking);
 
-    if (!WriteFontFile(platform, destPath, names.fileName, names.valueName, registration, payload.data.get(),
-                       payload.size, &report)) {
+    if (!WriteFontFile(platform, destPath, names.fileName, names.valueName, registration, payload.Data(),
+                       payload.Size(), &report)) {
         return kInstallFailed;
     }
-    payload = VLByteBuffer();
     ResetProgress();
     return kInstallSucceeded;
 }

@@ -8,6 +8,7 @@
 #include "codec/cmp_file.h"
 #include "codec/font_descrambler.h"
 #include "codec/huffman_lengths.h"
+#include "codec/table_huffman_decoder.h"
 
 namespace {
 
@@ -71,6 +72,30 @@ TEST(Encoder, PackedFontsDecodeBackExactly) {
             ASSERT_TRUE(DescrambleFont(number, decoded.data.get(), decoded.size));
             EXPECT_TRUE(std::equal(font.begin(), font.end(), decoded.data.get()));
         }
+    }
+}
+
+// The installer decodes font after font into one kept buffer with one kept
+// decoder: each comes out exactly, whether the one before was larger, smaller
+// or malformed, decoded in parts or not.
+TEST(Encoder, AKeptBufferAndDecoderTakeEachFontExactly) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> byte(0, 255);
+    VLReusableBuffer kept;
+    VLTableHuffmanDecoder decoder;
+    for (size_t size : {9000, 7, 2885, 0, 300000, 100, 70000, 1100000, 1048576}) {
+        SCOPED_TRACE(size);
+        std::vector<uint8_t> font(size);
+        for (uint8_t& b : font) b = static_cast<uint8_t>(byte(random) % 7);
+        const auto packed = PackFont(77, font.data(), font.size());
+        ASSERT_TRUE(packed);
+        // A truncated stream fails and leaves nothing the next font relies on.
+        EXPECT_NE(DecompressCmpInto(packed->data(), 3, kept, &decoder), VLDecodeStatus::kOk);
+        ASSERT_EQ(DecompressCmpInto(packed->data(), static_cast<uint32_t>(packed->size()), kept, &decoder),
+                  VLDecodeStatus::kOk);
+        ASSERT_EQ(kept.Size(), size + 1);
+        ASSERT_TRUE(DescrambleFont(77, kept.Data(), kept.Size()));
+        EXPECT_TRUE(std::equal(font.begin(), font.end(), kept.Data()));
     }
 }
 

@@ -108,25 +108,22 @@ struct LifeFixture {
     }
     VLFontCodec Codec() {
         return VLFontCodec{
-            [this](const std::string& path) {
-                VLByteBuffer buffer;
+            [this](const std::string& path, VLReusableBuffer& file) {
                 auto found = fake.m_files.find(path);
-                if (found == fake.m_files.end()) return buffer;
-                buffer.size = static_cast<uint32_t>(found->second.size());
-                buffer.data.reset(new uint8_t[buffer.size]);
-                std::memcpy(buffer.data.get(), found->second.data(), buffer.size);
-                return buffer;
+                if (found == fake.m_files.end()) return false;
+                if (!file.Resize(static_cast<uint32_t>(found->second.size()))) return false;
+                std::memcpy(file.Data(), found->second.data(), file.Size());
+                return true;
             },
-            [](const uint8_t* file, uint32_t size) {
-                VLByteBuffer buffer;
-                buffer.size = size;
-                buffer.data.reset(new uint8_t[size]);
-                std::memcpy(buffer.data.get(), file, size);
-                return buffer;
+            [](const uint8_t* file, uint32_t size, VLReusableBuffer& font) {
+                if (!font.Resize(size)) return false;
+                std::memcpy(font.Data(), file, size);
+                return true;
             },
             [](int32_t, uint8_t* buffer, uint32_t size) {
                 return size > 0 && buffer[size - 1] == kChecksumByte;
             },
+            nullptr,
             nullptr,
         };
     }

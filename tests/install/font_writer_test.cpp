@@ -30,18 +30,24 @@ struct WriterFixture : ::testing::Test {
     VLFakePlatform fake;
 };
 
-TEST_F(WriterFixture, ChunksOf3000WithTheRemainderLastAndEvenWhenEmpty) {
+// The bar moves by 30 / (m / 3000 + 1) per 3000 bytes, the empty last chunk
+// of a whole number of chunks included, while the bytes go out in writes of
+// up to kWriteBlockSize.
+TEST_F(WriterFixture, FewLargeWritesWhileTheBarMovesPer3000Bytes) {
+    constexpr uint32_t kBlock = kWriteBlockSize;
     struct Case {
         uint32_t size;
         std::vector<uint32_t> writes;
-        std::vector<int32_t> positions;
+        std::vector<int32_t> positions;  // empty: not compared
     } cases[] = {
-        {1, {0}, {30}},
+        {1, {}, {30}},
         {2, {1}, {30}},
         {3000, {2999}, {30}},
-        {3001, {3000, 0}, {15, 30}},
-        {3002, {3000, 1}, {15, 30}},
-        {6001, {3000, 3000, 0}, {10, 20, 30}},
+        {3001, {3000}, {15, 30}},
+        {3002, {3001}, {15, 30}},
+        {6001, {6000}, {10, 20, 30}},
+        {kBlock + 1, {kBlock}, {}},
+        {2 * kBlock + 3001, {kBlock, kBlock, 3000}, {}},
     };
     for (const Case& c : cases) {
         VLProgressFixture freshProgress;
@@ -52,7 +58,14 @@ TEST_F(WriterFixture, ChunksOf3000WithTheRemainderLastAndEvenWhenEmpty) {
                                   "ABC (TrueType)", reinterpret_cast<const uint8_t*>(payload.data()),
                                   c.size));
         EXPECT_EQ(local.m_writeSizes, c.writes) << c.size;
-        EXPECT_EQ(freshProgress.m_bar.m_positions, c.positions) << c.size;
+        if (!c.positions.empty()) {
+            EXPECT_EQ(freshProgress.m_bar.m_positions, c.positions) << c.size;
+        }
+        // Every chunk's share arrives, and the bar moved before the last write.
+        EXPECT_NEAR(freshProgress.m_bar.m_position + GetProgressFraction(), 30.0, 1e-9) << c.size;
+        if (c.writes.size() > 1) {
+            EXPECT_LT(freshProgress.m_bar.m_positions.front(), 20) << c.size;
+        }
         EXPECT_EQ(local.m_files[std::string(kOther) + "\\ABC.ttf"], payload.substr(0, c.size - 1)) << c.size;
         EXPECT_TRUE(local.TempFiles().empty());
     }
@@ -176,7 +189,7 @@ TEST(FontWriter, WriteErrorsLeaveNothingBehind) {
         {"cannot create", true, 0, false, false},
         {"first write fails", false, 1, false, false},
         {"second write fails (disk full)", false, 2, false, false},
-        {"last, empty write fails", false, 3, false, false},
+        {"last, short write fails", false, 3, false, false},
         {"flush or close fails", false, 0, true, false},
         {"final name cannot be taken", false, 0, false, true},
     };
@@ -188,9 +201,11 @@ TEST(FontWriter, WriteErrorsLeaveNothingBehind) {
         fake.m_failWriteNumber = c.failWrite;
         fake.m_bFailClose = c.failClose;
         fake.m_bFailMove = c.failMove;
-        const std::string payload = Payload(6001);
+        // Three writes: two full blocks and a short one.
+        const uint32_t size = 2 * kWriteBlockSize + 2;
+        const std::string payload = Payload(size);
         EXPECT_FALSE(WriteFontFile(fake.Platform(), std::string(kFonts) + "\\ABC.ttf", "ABC.ttf",
-                                   "ABC (TrueType)", reinterpret_cast<const uint8_t*>(payload.data()), 6001))
+                                   "ABC (TrueType)", reinterpret_cast<const uint8_t*>(payload.data()), size))
             << c.name;
         EXPECT_TRUE(fake.m_files.empty()) << c.name;
         EXPECT_TRUE(fake.m_registryCalls.empty()) << c.name;

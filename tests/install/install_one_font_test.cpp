@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 
 #include "install/progress.h"
@@ -16,30 +17,26 @@ constexpr char kSource[] = "C:\\Setup\\FONTDATA\\ABC.cmp";
 constexpr uint8_t kGoodChecksum = 0x5A;
 
 // A codec over the fake's files: reading adds the 30 units the real one adds,
-// "decompressing" copies, "descrambling" checks the last byte.
+// "decompressing" copies, "descrambling" checks the last byte. Its buffers
+// are kept from font to font, as the real codec's are.
 struct FakeCodec {
     explicit FakeCodec(VLFakePlatform& fake) : m_fake(fake) {}
 
     VLFontCodec Codec() {
         return VLFontCodec{
-            [this](const std::string& path) {
+            [this](const std::string& path, VLReusableBuffer& file) {
                 if (m_bThrow) throw std::bad_alloc();
-                VLByteBuffer buffer;
                 auto found = m_fake.m_files.find(path);
-                if (found == m_fake.m_files.end() || found->second.empty()) return buffer;
+                if (found == m_fake.m_files.end() || found->second.empty()) return false;
                 for (int i = 0; i < 7; ++i) AddProgress(30.0 / 7);
-                buffer.size = static_cast<uint32_t>(found->second.size());
-                buffer.data.reset(new uint8_t[buffer.size]);
-                std::memcpy(buffer.data.get(), found->second.data(), buffer.size);
-                return buffer;
+                if (!file.Resize(static_cast<uint32_t>(found->second.size()))) return false;
+                std::memcpy(file.Data(), found->second.data(), file.Size());
+                return true;
             },
-            [this](const uint8_t* file, uint32_t size) {
-                VLByteBuffer buffer;
-                if (m_bFailDecompress) return buffer;
-                buffer.size = size;
-                buffer.data.reset(new uint8_t[size]);
-                std::memcpy(buffer.data.get(), file, size);
-                return buffer;
+            [this](const uint8_t* file, uint32_t size, VLReusableBuffer& font) {
+                if (m_bFailDecompress || !font.Resize(size)) return false;
+                std::memcpy(font.Data(), file, size);
+                return true;
             },
             [this](int32_t number, uint8_t* buffer, uint32_t size) {
                 m_number = number;
@@ -49,6 +46,7 @@ struct FakeCodec {
                 problem = "table glyf checksum mismatch";
                 return m_structure;
             },
+            m_buffers,
         };
     }
 
@@ -57,6 +55,7 @@ struct FakeCodec {
     bool m_bFailDecompress = false;
     int32_t m_number = -1;
     VLSfntCheck m_structure = VLSfntCheck::kSound;
+    std::shared_ptr<VLFontBuffers> m_buffers = std::make_shared<VLFontBuffers>();
 };
 
 VLFontInfo Font() {
@@ -208,6 +207,41 @@ TEST(InstallOneFont, OpenTypeValueNameFollowsTheVersion) {
                                 std::string(c.valueName)],
                   "ABC.otf");
     }
+}
+
+// The buffers serve font after font: each font is written with exactly its
+// own bytes, whether the font before it was larger or smaller, or failed.
+TEST(FontInstaller, EachFontGetsExactlyItsOwnBytesFromTheKeptBuffers) {
+    VLProgressFixture progress;
+    VLFakePlatform fake;
+    fake.m_folders = {kOther};
+    const std::string fontData = "C:\\Setup\\FONTDATA\\";
+    struct Step {
+        const char* name;
+        std::string source;
+        bool installed;
+    } steps[] = {
+        {"mid", std::string(5000, 'm') + char(kGoodChecksum), true},
+        {"large", std::string(9000, 'l') + char(kGoodChecksum), true},
+        {"bad", std::string(7000, 'b') + '\0', false},
+        {"small", "s" + std::string(1, char(kGoodChecksum)), true},
+        {"large2", std::string(12000, 'L') + char(kGoodChecksum), true},
+    };
+    FakeCodec codec(fake);
+    VLFontInstaller installer(fake.Platform(), codec.Codec());
+    for (const Step& step : steps) {
+        const std::string source = fontData + step.name + ".cmp";
+        fake.m_files[source] = step.source;
+        const std::string dest = std::string(kOther) + "\\" + step.name + ".ttf";
+        EXPECT_EQ(installer.InstallOneFont(dest, Font(), source, "TTF") == VLFontOutcome::kInstalled,
+                  step.installed)
+            << step.name;
+        if (step.installed) {
+            EXPECT_EQ(fake.m_files[dest], step.source.substr(0, step.source.size() - 1)) << step.name;
+        }
+    }
+    // Grown to the largest font, never shrunk.
+    EXPECT_EQ(codec.m_buffers->font.Size(), 12001u);
 }
 
 TEST(FontInstaller, BroadcastsOnceAfterTheJobWhenAFontWasRegistered) {

@@ -6,6 +6,7 @@
 // a restart.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
@@ -38,19 +39,21 @@ public:
     void SetPos(int32_t position) override {
         m_position = position < 0 ? 0 : (position > 100 ? 100 : position);
         if (!m_bVisible) return;
-        // At most ten redraws a second, besides the ends of a font: a console
-        // write can cost milliseconds (under Wine tens), and the bar moves up
-        // to a hundred times per font.
-        const auto now = std::chrono::steady_clock::now();
-        if (m_bDrawn && m_position != 0 && m_position != 100 &&
-            now - m_lastDraw < std::chrono::milliseconds(100))
-            return;
-        m_lastDraw = now;
+        // At most ten redraws a second, besides the ends of a font, and never
+        // more than a tenth of the time, the ends included: a console write
+        // can cost milliseconds (under Wine with a display far more), and the
+        // bar moves up to a hundred times per font.
+        const auto start = std::chrono::steady_clock::now();
+        const bool end = m_position == 0 || m_position == 100;
+        if (m_bDrawn && start < (end ? m_nextEndDraw : m_nextDraw)) return;
         const int filled = m_position * kWidth / 100;
         std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<size_t>(filled), '#').c_str(),
                      std::string(static_cast<size_t>(kWidth - filled), ' ').c_str(), m_position);
         std::fflush(stderr);
         m_bDrawn = true;
+        const auto took = std::chrono::steady_clock::now() - start;
+        m_nextEndDraw = start + took * 10;
+        m_nextDraw = std::max(m_nextEndDraw, start + std::chrono::milliseconds(100));
     }
     // Clears the bar's line so that a log line can take it.
     void Clear() {
@@ -65,7 +68,8 @@ private:
     int32_t m_position = 0;
     bool m_bVisible;
     bool m_bDrawn = false;
-    std::chrono::steady_clock::time_point m_lastDraw;
+    std::chrono::steady_clock::time_point m_nextDraw;
+    std::chrono::steady_clock::time_point m_nextEndDraw;
 };
 
 const char* FailureDetail(const VLFontEntry& entry) {
