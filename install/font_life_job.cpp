@@ -13,11 +13,10 @@ void LeaveAlone(VLFontEntry& entry, const char* why) {
 
 // Decodes the package's font for writing; a font that cannot be had fails.
 bool Decode(VLInstallPlatform& platform, const VLFontCodec& codec, VLFontEntry& entry,
-            VLByteBuffer& payload) {
+            VLReusableBuffer& payload) {
     std::string problem;
-    payload = DecodePackageFont(platform, codec, entry, problem, &entry.warning);
-    if (payload) {
-        entry.packageVersion = ReadFontVersion(payload.data.get(), payload.size - 1);
+    if (DecodePackageFont(platform, codec, entry, payload, problem, &entry.warning)) {
+        entry.packageVersion = ReadFontVersion(payload.Data(), payload.Size() - 1);
         entry.hasPackageVersion = true;
         return true;
     }
@@ -31,7 +30,8 @@ bool Decode(VLInstallPlatform& platform, const VLFontCodec& codec, VLFontEntry& 
 bool InstallOne(VLInstallPlatform& platform, const VLFontCodec& codec, const VLLifeRequest& request,
                 VLFontEntry& entry) {
     const VLFontDestination& destination = request.destination;
-    VLByteBuffer payload;
+    VLReusableBuffer own;
+    VLReusableBuffer& payload = FontBufferOf(codec, own);
     switch (entry.state) {
         case VLFontState::kInstalled:
             entry.outcome = VLLifeOutcome::kAlreadyInstalled;

@@ -35,9 +35,9 @@ void UnloadSessionFont(IVLFontRegistry& registry, const std::string& fileName) {
 }
 
 bool PlaceNewFont(VLInstallPlatform& platform, const VLFontDestination& destination, VLFontEntry& entry,
-                  const VLByteBuffer& payload) {
+                  const VLReusableBuffer& payload) {
     std::string tempPath;
-    if (!WriteTempFontFile(platform.files, destination.folder, payload.data.get(), payload.size, tempPath)) {
+    if (!WriteTempFontFile(platform.files, destination.folder, payload.Data(), payload.Size(), tempPath)) {
         Fail(entry, VLFontOutcome::kFailed, "the font file could not be written");
         return false;
     }
@@ -77,10 +77,10 @@ std::string PendingPathOf(const VLFontDestination& destination, const VLFontEntr
 }
 
 bool ReplaceFont(VLInstallPlatform& platform, const VLFontDestination& destination, VLFontEntry& entry,
-                 const VLByteBuffer& payload) {
+                 const VLReusableBuffer& payload) {
     const bool registers = Registers(destination);
     std::string tempPath;
-    if (!WriteTempFontFile(platform.files, destination.folder, payload.data.get(), payload.size, tempPath)) {
+    if (!WriteTempFontFile(platform.files, destination.folder, payload.Data(), payload.Size(), tempPath)) {
         Fail(entry, VLFontOutcome::kFailed, "the new font file could not be written");
         return false;
     }

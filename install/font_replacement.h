@@ -17,7 +17,7 @@ void UnloadSessionFont(IVLFontRegistry& registry, const std::string& fileName);
 // name only when complete (never over a file), then registered where the
 // destination registers fonts; a refused registration takes the file away again.
 bool PlaceNewFont(VLInstallPlatform& platform, const VLFontDestination& destination, VLFontEntry& entry,
-                  const VLByteBuffer& payload);
+                  const VLReusableBuffer& payload);
 
 // An identical file whose value is missing: its value is set and the session told.
 bool RegisterAgain(VLInstallPlatform& platform, const VLFontDestination& destination, VLFontEntry& entry);
@@ -28,7 +28,7 @@ bool RegisterAgain(VLInstallPlatform& platform, const VLFontDestination& destina
 // kUpgradeAtRestart): the old file stays in use and registered until then.
 // The old file is never touched before the new one is complete.
 bool ReplaceFont(VLInstallPlatform& platform, const VLFontDestination& destination, VLFontEntry& entry,
-                 const VLByteBuffer& payload);
+                 const VLReusableBuffer& payload);
 
 // The name the new file waits under until a restart moves it into place; not
 // a temporary name, so that no later run sweeps it away.

@@ -18,10 +18,10 @@ std::string SourcePathOf(const std::string& fontDataDir, const std::string& base
     return fontDataDir + (endsWithBackslash ? "" : "\\") + baseName + ".cmp";
 }
 
-bool SameBytes(const VLByteBuffer& payload, const std::string& installed) {
+bool SameBytes(const VLReusableBuffer& payload, const std::string& installed) {
     // The payload's last byte is its checksum, never written.
-    return payload.size >= 1 && installed.size() == payload.size - 1 &&
-           std::memcmp(installed.data(), payload.data.get(), installed.size()) == 0;
+    return payload.Size() >= 1 && installed.size() == payload.Size() - 1 &&
+           std::memcmp(installed.data(), payload.Data(), installed.size()) == 0;
 }
 
 }  // namespace
@@ -72,43 +72,41 @@ const char* LifeOutcomeName(VLLifeOutcome outcome) {
     return "failed";
 }
 
-VLByteBuffer DecodePackageFont(VLInstallPlatform& platform, const VLFontCodec& codec,
-                               const VLFontEntry& entry, std::string& problem, std::string* warning) {
-    VLByteBuffer payload;
+VLReusableBuffer& FontBufferOf(const VLFontCodec& codec, VLReusableBuffer& own) {
+    return codec.buffers ? codec.buffers->font : own;
+}
+
+bool DecodePackageFont(VLInstallPlatform& platform, const VLFontCodec& codec, const VLFontEntry& entry,
+                       VLReusableBuffer& font, std::string& problem, std::string* warning) {
     try {
-        {
-            // The .cmp file goes into the codec's kept buffer; the font is the caller's.
-            VLReusableBuffer ownFile;
-            VLReusableBuffer& file = codec.buffers ? codec.buffers->file : ownFile;
-            if (!codec.readCmpFile(platform.files.ToNativePath(entry.sourcePath), file)) {
-                problem = "the package's font file cannot be read";
-                return VLByteBuffer();
-            }
-            VLReusableBuffer font;
-            if (codec.decompressCmp(file.Data(), file.Size(), font)) payload = font.Release();
+        VLReusableBuffer ownFile;
+        VLReusableBuffer& file = codec.buffers ? codec.buffers->file : ownFile;
+        if (!codec.readCmpFile(platform.files.ToNativePath(entry.sourcePath), file)) {
+            problem = "the package's font file cannot be read";
+            return false;
         }
-        if (!payload || payload.size == 0) {
+        if (!codec.decompressCmp(file.Data(), file.Size(), font) || font.Size() == 0) {
             problem = "the package's font cannot be decoded";
-            return VLByteBuffer();
+            return false;
         }
-        if (!codec.descrambleFont(entry.font->m_fileNumber, payload.data.get(), payload.size)) {
+        if (!codec.descrambleFont(entry.font->m_fileNumber, font.Data(), font.Size())) {
             problem = "the package's font fails its checksum";
-            return VLByteBuffer();
+            return false;
         }
         if (codec.checkFont) {
             std::string damage;
-            const VLSfntCheck check = codec.checkFont(payload.data.get(), payload.size - 1, damage);
+            const VLSfntCheck check = codec.checkFont(font.Data(), font.Size() - 1, damage);
             if (check == VLSfntCheck::kBroken) {
                 problem = "the package's font is damaged: " + damage;
-                return VLByteBuffer();
+                return false;
             }
             if (check == VLSfntCheck::kChecksumMismatch && warning) *warning = damage;
         }
     } catch (...) {
         problem = "the package's font cannot be decoded";
-        return VLByteBuffer();
+        return false;
     }
-    return payload;
+    return true;
 }
 
 VLFontEntry MakeFontEntry(VLInstallPlatform& platform, const VLPackageInfo& package, int32_t index,
@@ -137,7 +135,7 @@ VLFontEntry MakeFontEntry(VLInstallPlatform& platform, const VLPackageInfo& pack
 }
 
 void ClassifyFont(VLInstallPlatform& platform, const VLFontCodec& codec, const VLFontDestination& destination,
-                  VLFontEntry& entry, bool decodeMissing, VLByteBuffer* decoded) {
+                  VLFontEntry& entry, bool decodeMissing) {
     if (entry.unavailable != VLUnavailableReason::kNone) return;
     const bool present = platform.files.Exists(entry.destPath);
     if (!present && !decodeMissing) {
@@ -145,14 +143,15 @@ void ClassifyFont(VLInstallPlatform& platform, const VLFontCodec& codec, const V
         return;
     }
     std::string problem;
-    VLByteBuffer payload = DecodePackageFont(platform, codec, entry, problem);
-    if (!payload) {
+    VLReusableBuffer own;
+    VLReusableBuffer& payload = FontBufferOf(codec, own);
+    if (!DecodePackageFont(platform, codec, entry, payload, problem)) {
         entry.state = VLFontState::kUnavailable;
         entry.unavailable = VLUnavailableReason::kUndecodable;
         entry.message = problem;
         return;
     }
-    entry.packageVersion = ReadFontVersion(payload.data.get(), payload.size - 1);
+    entry.packageVersion = ReadFontVersion(payload.Data(), payload.Size() - 1);
     entry.hasPackageVersion = true;
     if (!present) {
         entry.state = VLFontState::kMissing;
@@ -186,5 +185,4 @@ void ClassifyFont(VLInstallPlatform& platform, const VLFontCodec& codec, const V
             }
         }
     }
-    if (decoded) *decoded = std::move(payload);
 }

@@ -71,13 +71,15 @@ struct VLFontEntry {
     std::string warning;
 };
 
-// The package's own font: read, decoded, descrambled and checked as the
-// installer does. The payload keeps its checksum byte last. An empty buffer,
-// with problem set, when the font cannot be had; damage that does not stop
-// it goes to warning.
-VLByteBuffer DecodePackageFont(VLInstallPlatform& platform, const VLFontCodec& codec,
-                               const VLFontEntry& entry, std::string& problem,
-                               std::string* warning = nullptr);
+// The buffer a font is decoded into: the codec's kept one, else own.
+VLReusableBuffer& FontBufferOf(const VLFontCodec& codec, VLReusableBuffer& own);
+
+// The package's own font, read, decoded, descrambled and checked as the
+// installer does, into font (its checksum byte last). False, with problem
+// set, when the font cannot be had; damage that does not stop it goes to
+// warning.
+bool DecodePackageFont(VLInstallPlatform& platform, const VLFontCodec& codec, const VLFontEntry& entry,
+                       VLReusableBuffer& font, std::string& problem, std::string* warning = nullptr);
 
 // Names and paths of font index of the package. fontDataDir may end with a
 // backslash. A name that is not a plain file name, a path too long or an
@@ -87,6 +89,6 @@ VLFontEntry MakeFontEntry(VLInstallPlatform& platform, const VLPackageInfo& pack
 
 // Sets entry.state. The package's font is decoded when a file of its name
 // exists, or always with decodeMissing (which tells an undecodable font from a
-// missing one); the decoded payload goes to decoded when that is given.
+// missing one).
 void ClassifyFont(VLInstallPlatform& platform, const VLFontCodec& codec, const VLFontDestination& destination,
-                  VLFontEntry& entry, bool decodeMissing, VLByteBuffer* decoded = nullptr);
+                  VLFontEntry& entry, bool decodeMissing);
