@@ -18,8 +18,10 @@ struct VLByteBuffer {
 // font (the first touch of a fresh page is what costs).
 class VLReusableBuffer {
 public:
-    // Room of a megabyte or more is taken in whole megabytes, so that a
-    // slightly larger next font (the other weight of a family) fits too.
+    // Room of a megabyte or more is taken with half as much again, in whole
+    // megabytes, so that a larger next font (the other weight of a family)
+    // fits too. Room never written costs no memory: a page is only had once
+    // it is first touched.
     static constexpr uint32_t kGrain = 1u << 20;
 
     // Makes room for size bytes, whose contents are undefined; false, leaving
@@ -30,7 +32,7 @@ public:
             m_data.reset();
             m_size = m_capacity = 0;
             uint32_t room = size > 0 ? size : 1;  // an empty buffer still has an address
-            if (size >= kGrain && size <= UINT32_MAX - kGrain) room = (size + kGrain - 1) / kGrain * kGrain;
+            if (size >= kGrain) room = RoomFor(size);
             m_data.reset(new (std::nothrow) uint8_t[room]);
             if (!m_data) return false;
             m_capacity = room;
@@ -49,6 +51,13 @@ public:
         result.size = result.data ? m_size : 0;
         m_size = m_capacity = 0;
         return result;
+    }
+
+    // The room taken for size bytes of a megabyte or more.
+    static uint32_t RoomFor(uint32_t size) {
+        const uint64_t wanted = uint64_t{size} + size / 2 + kGrain - 1;
+        const uint64_t room = wanted / kGrain * kGrain;
+        return room > UINT32_MAX ? size : static_cast<uint32_t>(room);
     }
 
 private:

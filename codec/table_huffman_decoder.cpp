@@ -237,8 +237,9 @@ VLDecodeStatus VLTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t i
     if (total > m_partOutputSize) {
         m_partOutput.reset();
         m_partOutputSize = 0;
-        // Whole megabytes, so that the next, slightly larger stream fits too.
-        const size_t room = (total + (size_t{1} << 20) - 1) >> 20 << 20;
+        // Half as much again, in whole megabytes, so that the next, larger
+        // stream fits too (room never written costs no memory).
+        const size_t room = (total + total / 2 + (size_t{1} << 20) - 1) >> 20 << 20;
         m_partOutput.reset(new (std::nothrow) uint8_t[room]);
         if (!m_partOutput) return DecodeFrom(tables, input, inputSize, start, output, 0, count);
         m_partOutputSize = room;

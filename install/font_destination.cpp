@@ -18,8 +18,10 @@ bool NamesFile(VLInstallPlatform& platform, const VLFontDestination& destination
 
 std::unique_ptr<IVLRegistryKey> OpenKey(VLInstallPlatform& platform, const VLFontDestination& destination,
                                         bool forSet) {
-    if (destination.registration == VLFontRegistrationKind::kUser)
-        return platform.registry.OpenUserKeyForSet(kUserFontsKey);
+    if (destination.registration == VLFontRegistrationKind::kUser) {
+        return forSet ? platform.registry.OpenUserKeyForSet(kUserFontsKey)
+                      : platform.registry.OpenUserKeyForRead(kUserFontsKey);
+    }
     std::string keyName;
     if (destination.registration != VLFontRegistrationKind::kMachine ||
         !GetFontsRegistryKey(platform.system, keyName))

@@ -34,6 +34,9 @@ public:
     // Opens a key below HKEY_CURRENT_USER with the right to read and set
     // values, creating it when missing; null when that fails.
     virtual std::unique_ptr<IVLRegistryKey> OpenUserKeyForSet(const std::string& subKey) = 0;
+    // Opens a key below HKEY_CURRENT_USER to read values only, never creating
+    // it; null when it is not there.
+    virtual std::unique_ptr<IVLRegistryKey> OpenUserKeyForRead(const std::string& subKey) = 0;
     // Adds a font file (a bare name in the system font folder, or a full
     // path) to the running system's font table; false when the system took no
     // font from it.

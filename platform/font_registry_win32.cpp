@@ -82,6 +82,13 @@ std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenUserKeyForSet(const std
     return std::make_unique<VLWin32RegistryKey>(key);
 }
 
+std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenUserKeyForRead(const std::string& subKey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return nullptr;
+    return std::make_unique<VLWin32RegistryKey>(key);
+}
+
 bool VLWin32FontRegistry::AddSessionFont(const std::string& fileName) {
     return AddFontResourceA(fileName.c_str()) != 0;
 }

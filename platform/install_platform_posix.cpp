@@ -64,6 +64,10 @@ std::unique_ptr<IVLRegistryKey> VLPosixFontRegistry::OpenMachineKeyForRead(const
 }
 std::unique_ptr<IVLRegistryKey> VLPosixFontRegistry::OpenUserKeyForSet(const std::string&) { return nullptr; }
 
+std::unique_ptr<IVLRegistryKey> VLPosixFontRegistry::OpenUserKeyForRead(const std::string&) {
+    return nullptr;
+}
+
 bool VLPosixFontRegistry::AddSessionFont(const std::string&) { return false; }
 
 bool VLPosixFontRegistry::RemoveSessionFont(const std::string&) { return false; }

@@ -20,6 +20,7 @@ class VLPosixFontRegistry : public IVLFontRegistry {
 public:
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForSet(const std::string& subKey) override;
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForRead(const std::string& subKey) override;
+    std::unique_ptr<IVLRegistryKey> OpenUserKeyForRead(const std::string& subKey) override;
     std::unique_ptr<IVLRegistryKey> OpenUserKeyForSet(const std::string& subKey) override;
     bool AddSessionFont(const std::string& fileName) override;
     bool RemoveSessionFont(const std::string& fileName) override;

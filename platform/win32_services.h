@@ -22,6 +22,7 @@ public:
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForRead(const std::string& subKey) override;
     // RegCreateKeyExA(HKEY_CURRENT_USER, ..., KEY_QUERY_VALUE | KEY_SET_VALUE).
     std::unique_ptr<IVLRegistryKey> OpenUserKeyForSet(const std::string& subKey) override;
+    std::unique_ptr<IVLRegistryKey> OpenUserKeyForRead(const std::string& subKey) override;
     // AddFontResourceA.
     bool AddSessionFont(const std::string& fileName) override;
     // RemoveFontResourceA.

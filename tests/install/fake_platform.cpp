@@ -105,6 +105,13 @@ std::unique_ptr<IVLRegistryKey> VLFakePlatform::OpenUserKeyForSet(const std::str
     return std::make_unique<VLFakeKey>(*this, "HKCU\\" + subKey);
 }
 
+std::unique_ptr<IVLRegistryKey> VLFakePlatform::OpenUserKeyForRead(const std::string& subKey) {
+    m_openedKeys.push_back("HKCU\\" + subKey);
+    m_registryCalls.push_back("openUserRead");
+    if (m_bFailOpenKeyForRead) return nullptr;
+    return std::make_unique<VLFakeKey>(*this, "HKCU\\" + subKey);
+}
+
 std::unique_ptr<IVLWritableFile> VLFakePlatform::CreateTempFile(const std::string& folder,
                                                                 std::string& tempPath) {
     if (m_bFailCreate || !m_folders.count(folder)) return nullptr;

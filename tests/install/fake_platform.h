@@ -84,6 +84,7 @@ public:
     std::unique_ptr<IVLRegistryKey> OpenMachineKeyForRead(const std::string& subKey) override;
     // Its values are kept under "HKCU\<subKey>\<name>"; the calls record "openUser".
     std::unique_ptr<IVLRegistryKey> OpenUserKeyForSet(const std::string& subKey) override;
+    std::unique_ptr<IVLRegistryKey> OpenUserKeyForRead(const std::string& subKey) override;
     bool AddSessionFont(const std::string& fileName) override {
         m_registryCalls.push_back("add:" + fileName);
         if (m_bRefuseSessionFont) return false;
