@@ -19,20 +19,18 @@ const char kRecentFilesKey[] =
 constexpr int kFileNameCombo = 0x47c;  // the file dialogs' file-name box (cmb13)
 constexpr int kFileNameEdit = 0x480;   // the same in the older layout (edt1)
 
+BOOL CALLBACK TakeFirstEdit(HWND child, LPARAM result) {
+    char className[16] = {};
+    GetClassNameA(child, className, sizeof(className));
+    if (lstrcmpiA(className, "Edit") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(result) = child;
+    return FALSE;
+}
+
 // The edit field inside a combo box, however deep the combo nests it.
 HWND FirstEditIn(HWND parent) {
     HWND found = nullptr;
-    if (parent == nullptr) return nullptr;
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM result) {
-            char className[16] = {};
-            GetClassNameA(child, className, sizeof(className));
-            if (lstrcmpiA(className, "Edit") != 0) return TRUE;
-            *reinterpret_cast<HWND*>(result) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    if (parent != nullptr) EnumChildWindows(parent, TakeFirstEdit, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
