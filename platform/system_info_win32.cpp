@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32_handles.h"
+#include "platform/win32_token.h"
 
 uint32_t VLWin32SystemInfo::QueryWindowsDirectory(char* buffer, uint32_t size) {
     return GetWindowsDirectoryA(buffer, size);
@@ -42,16 +43,8 @@ bool VLWin32SystemInfo::IsAdministrator() {
     VLHandle token(rawToken);
     process.Reset();
 
-    DWORD needed = 0;
-    GetTokenInformation(token.Get(), TokenGroups, nullptr, 0, &needed);
-    if (needed == 0) return false;
     std::vector<uint8_t> buffer;
-    try {
-        buffer.assign(needed, 0);
-    } catch (...) {
-        return false;
-    }
-    if (!GetTokenInformation(token.Get(), TokenGroups, buffer.data(), needed, &needed)) return false;
+    if (!QueryTokenInformation(token.Get(), TokenGroups, buffer)) return false;
 
     const TOKEN_GROUPS* groups = reinterpret_cast<const TOKEN_GROUPS*>(buffer.data());
     for (DWORD i = 0; i < groups->GroupCount; ++i) {

@@ -8,6 +8,7 @@
 #include "platform/system_dlls.h"
 #include "platform/user_environment.h"
 #include "platform/win32_handles.h"
+#include "platform/win32_token.h"
 
 namespace {
 
@@ -44,16 +45,8 @@ public:
         HANDLE rawToken = nullptr;
         if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &rawToken)) return false;
         VLHandle token(rawToken);
-        DWORD needed = 0;
-        GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &needed);
-        if (needed == 0) return false;
         std::vector<uint8_t> buffer;
-        try {
-            buffer.assign(needed, 0);
-        } catch (...) {
-            return false;
-        }
-        if (!GetTokenInformation(token.Get(), TokenUser, buffer.data(), needed, &needed)) return false;
+        if (!QueryTokenInformation(token.Get(), TokenUser, buffer)) return false;
         const TOKEN_USER* user = reinterpret_cast<const TOKEN_USER*>(buffer.data());
         return IsWellKnownSid(user->User.Sid, WinLocalSystemSid) != FALSE;
     }

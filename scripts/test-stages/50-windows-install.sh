@@ -30,12 +30,7 @@ wineserver -w
 
 exe=$(vl_wine winepath -w "$build/tools/vellfont/vellfont.exe" 2>/dev/null)
 fonts=$WINEPREFIX/drive_c/windows/Fonts
-failures=0
-check() {  # check DESCRIPTION CONDITION...
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
+source scripts/lib/checks.sh
 # Runs vellfont.exe install and sets status; stdout and stderr are converted
 # from code page 932 (and CR LF) into out.txt and err.txt.
 run_install() {

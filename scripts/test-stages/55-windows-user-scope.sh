@@ -30,12 +30,7 @@ fontdata=$(vl_wine winepath -w "$work/FONTDATA" 2>/dev/null)
 machine_fonts=$WINEPREFIX/drive_c/windows/Fonts
 user_key='HKCU\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
 machine_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
-failures=0
-check() {  # check DESCRIPTION CONDITION...
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
+source scripts/lib/checks.sh
 # Runs vellfont.exe VERB and sets status; stdout (JSON, UTF-8) in out.txt,
 # stderr converted from code page 932 into err.txt.
 run_verb() {
