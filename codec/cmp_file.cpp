@@ -98,13 +98,20 @@ VLDecodeStatus DecompressCmpInto(const uint8_t* file, uint32_t fileSize, VLReusa
     const uint32_t decodedSize = DeclaredSize(file);
     VLDecodeStatus outcome = CheckDecodedSize(decodedSize, fileSize - 4u);
     if (outcome != VLDecodeStatus::kOk) return outcome;
-    if (!font.Resize(decodedSize)) return VLDecodeStatus::kNoMemory;
+    // A little room past the font lets the decoder work on parts of it at
+    // once; without it the stream is decoded in one piece.
+    const uint64_t room = VLTableHuffmanDecoder::RoomToSplit(decodedSize);
+    if (room > UINT32_MAX || !font.Resize(static_cast<uint32_t>(room))) {
+        if (!font.Resize(decodedSize)) return VLDecodeStatus::kNoMemory;
+    }
+    const uint32_t given = font.Size();
+    font.Resize(decodedSize);  // never shrinks the buffer itself
     try {
         if (decoder) {
-            outcome = decoder->Decode(file + 4, fileSize - 4u, font.Data(), decodedSize);
+            outcome = decoder->Decode(file + 4, fileSize - 4u, font.Data(), decodedSize, given);
         } else {
             VLTableHuffmanDecoder fresh;
-            outcome = fresh.Decode(file + 4, fileSize - 4u, font.Data(), decodedSize);
+            outcome = fresh.Decode(file + 4, fileSize - 4u, font.Data(), decodedSize, given);
         }
     } catch (...) {
         // The decoder's tables are its only allocations.

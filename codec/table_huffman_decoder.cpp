@@ -104,21 +104,26 @@ bool RecordFirstSymbols(const Tables& tables, const uint8_t* input, size_t input
 }
 
 // Decodes on true boundaries one symbol at a time into output[done...] until
-// the reader stands on one of `boundaries` (landing is its index), has passed
-// them all (landing is their count), or count symbols are done.
+// the reader stands on one of `boundaries` (landing is its index) or done
+// reaches limit. True when it landed.
 VLDecodeStatus StepUntilLanding(const Tables& tables, VLBoundedBitReader& reader,
                                 const std::vector<uint64_t>& boundaries, uint8_t* output, uint32_t& done,
-                                uint32_t count, size_t& landing) {
+                                uint32_t limit, size_t& landing, bool& landed) {
     landing = 0;
-    while (done < count) {
+    landed = false;
+    for (;;) {
         const uint64_t position = reader.Position();
         while (landing < boundaries.size() && boundaries[landing] < position) ++landing;
-        if (landing == boundaries.size() || boundaries[landing] == position) break;
+        if (landing == boundaries.size()) return VLDecodeStatus::kOk;
+        if (boundaries[landing] == position) {
+            landed = true;
+            return VLDecodeStatus::kOk;
+        }
+        if (done == limit) return VLDecodeStatus::kOk;
         const VLDecodeStatus status = DecodeExactSymbol(tables, reader, output[done]);
         if (status != VLDecodeStatus::kOk) return status;
         ++done;
     }
-    return VLDecodeStatus::kOk;
 }
 
 }  // namespace
@@ -183,7 +188,7 @@ VLDecodeStatus VLTableHuffmanDecoder::BuildTables(const uint16_t* lengths) {
 }
 
 VLDecodeStatus VLTableHuffmanDecoder::Decode(const uint8_t* input, size_t inputSize, uint8_t* output,
-                                             uint32_t count) {
+                                             uint32_t count, size_t room) {
     if (!input && inputSize > 0) return VLDecodeStatus::kTruncated;
     VLBoundedBitReader reader(input, inputSize);
     uint16_t lengths[kSymbols];
@@ -197,23 +202,26 @@ VLDecodeStatus VLTableHuffmanDecoder::Decode(const uint8_t* input, size_t inputS
     const uint64_t start = reader.Position();
     const uint64_t streamBits = static_cast<uint64_t>(inputSize) * 8u - start;
     const unsigned parts = std::min(std::max(m_split.parts, 2u), kMaxParts);
-    if (count >= m_split.minSymbols && streamBits >= parts * uint64_t{m_split.syncBits} + 256u) {
-        return DecodeSplit(input, inputSize, start, output, count, parts);
+    if (count >= m_split.minSymbols && room >= RoomToSplit(count) &&
+        streamBits >= parts * uint64_t{m_split.syncBits} + 256u) {
+        return DecodeSplit(input, inputSize, start, output, count, room, parts);
     }
     return DecodeFrom(tables, input, inputSize, start, output, 0, count);
 }
 
 // A Huffman decoder started at an arbitrary bit soon falls into step with the
 // true code boundaries. The stream is cut into parts at guessed bits; every
-// part after the first is decoded from its guess into a buffer of its own,
-// all parts interleaved, after recording where its first symbols start. Then,
-// part by part, the decoder on true boundaries goes on from the end of the
-// previous part until it lands on one of the recorded starts: from there the
-// part was in step and its output is taken over. When it never lands on one,
-// it simply decodes on through that part, so the result is always exactly the
-// one-stream result.
+// part after the first is decoded from its guess into its own stretch of the
+// output, a little past where its symbols are expected to belong, all parts
+// interleaved, after recording where its first symbols start. Then, part by
+// part, the decoder on true boundaries goes on from the end of the previous
+// part until it lands on one of the recorded starts: from there the part was
+// in step, and its output moves down into place. When it never lands on one,
+// or would have to write over the part's stretch first, it simply decodes on
+// through that part, so the result is always exactly the one-stream result.
 VLDecodeStatus VLTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t inputSize, uint64_t start,
-                                                  uint8_t* output, uint32_t count, unsigned parts) {
+                                                  uint8_t* output, uint32_t count, size_t room,
+                                                  unsigned parts) {
     const Tables tables{m_multi.data(), m_single.data(), m_sub.data()};
     m_lastSplit = SplitOutcome::kFirstAlone;
     const uint64_t totalBits = static_cast<uint64_t>(inputSize) * 8u;
@@ -223,46 +231,36 @@ VLDecodeStatus VLTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t i
     for (unsigned p = 0; p < parts; ++p) guess[p] = start + streamBits / parts * p;
     guess[parts] = totalBits;
 
-    // Each later part's buffer holds the symbols its bits are expected to give,
-    // with room to spare; a part that fills it just stops early, and the
-    // decoder on true boundaries decodes the rest of that part itself.
-    size_t capacity[kMaxInterleaved] = {};
-    size_t total = 0;
+    // Part p's stretch starts at its expected place plus p slacks and ends
+    // where the next one starts; the last ends at the room's end, which
+    // RoomToSplit leaves a slack past the count at least. A part that fills
+    // its stretch just stops early, and the decoder on true boundaries
+    // decodes the rest of that part itself.
+    const size_t slack = PartSlack(count);
+    size_t begin[kMaxInterleaved + 1] = {};
     for (unsigned p = 1; p < parts; ++p) {
-        const double expected = static_cast<double>(count) * static_cast<double>(guess[p + 1] - guess[p]) /
-                                static_cast<double>(streamBits);
-        capacity[p] = static_cast<size_t>(std::min<double>(count, expected * 1.25 + 4096.0)) + kOutputMargin;
-        total += capacity[p];
+        const double share = static_cast<double>(guess[p] - start) / static_cast<double>(streamBits);
+        begin[p] = static_cast<size_t>(static_cast<double>(count) * share) + p * slack;
     }
-    if (total > m_partOutputSize) {
-        m_partOutput.reset();
-        m_partOutputSize = 0;
-        // Half as much again, in whole megabytes, so that the next, larger
-        // stream fits too (room never written costs no memory).
-        const size_t room = (total + total / 2 + (size_t{1} << 20) - 1) >> 20 << 20;
-        m_partOutput.reset(new (std::nothrow) uint8_t[room]);
-        if (!m_partOutput) return DecodeFrom(tables, input, inputSize, start, output, 0, count);
-        m_partOutputSize = room;
-    }
+    begin[parts] = room;
 
     FastStream streams[kMaxInterleaved];
     FastStream* running[kMaxInterleaved];
-    uint8_t* partOutput[kMaxInterleaved] = {};
     unsigned runningCount = 0;
-    streams[0] = FastStream{start, input + (guess[1] >> 3), output, output + count};
+    streams[0] =
+        FastStream{start, input + (guess[1] >> 3), output, output + std::min<size_t>(count, begin[1])};
     running[runningCount++] = &streams[0];
-    uint8_t* next = m_partOutput.get();
     for (unsigned p = 1; p < parts; ++p) {
-        partOutput[p] = next;
-        next += capacity[p];
+        uint8_t* const stretch = output + begin[p];
+        const size_t capacity = begin[p + 1] - begin[p];
         // A guess that gives no valid symbols leaves the part to the decoder before it.
         uint64_t synced = 0;
-        if (!RecordFirstSymbols(tables, input, inputSize, guess[p], m_split.syncBits, partOutput[p],
-                                capacity[p], m_boundaries[p], synced)) {
+        if (!RecordFirstSymbols(tables, input, inputSize, guess[p], m_split.syncBits, stretch, capacity,
+                                m_boundaries[p], synced)) {
             continue;
         }
-        streams[p] = FastStream{synced, input + (guess[p + 1] >> 3), partOutput[p] + m_boundaries[p].size(),
-                                partOutput[p] + capacity[p]};
+        streams[p] = FastStream{synced, input + (guess[p + 1] >> 3), stretch + m_boundaries[p].size(),
+                                stretch + capacity};
         running[runningCount++] = &streams[p];
     }
     RunFastStreams(tables, input, inputSize, running, runningCount);
@@ -272,32 +270,36 @@ VLDecodeStatus VLTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t i
     uint64_t exact = streams[0].position;  // the true boundary after output[done - 1]
     for (unsigned p = 1; p < parts; ++p) {
         if (done == count) return VLDecodeStatus::kOk;
+        // Never past the start of this part's stretch while it may be taken over.
+        const uint32_t limit = static_cast<uint32_t>(std::min<size_t>(count, begin[p]));
         // Up to just before the part's guess with whole words, if the previous
         // part was not taken over or stopped early.
-        FastStream catchUp{exact, input + (guess[p] >> 3), output + done, output + count};
+        FastStream catchUp{exact, input + (guess[p] >> 3), output + done, output + limit};
         if (!RunFastStream(tables, input, inputSize, catchUp)) return VLDecodeStatus::kMissingCode;
         done = static_cast<uint32_t>(catchUp.out - output);
         exact = catchUp.position;
 
-        // Then one exact symbol at a time until landing on a recorded start or
-        // passing them all.
+        // Then one exact symbol at a time until landing on a recorded start,
+        // passing them all or reaching the stretch.
         VLBoundedBitReader reader(input, inputSize, exact);
         size_t landing = 0;
+        bool landed = false;
         const VLDecodeStatus status =
-            StepUntilLanding(tables, reader, m_boundaries[p], output, done, count, landing);
+            StepUntilLanding(tables, reader, m_boundaries[p], output, done, limit, landing, landed);
         if (status != VLDecodeStatus::kOk) return status;
         if (done == count) return VLDecodeStatus::kOk;
         exact = reader.Position();
-        if (landing == m_boundaries[p].size()) continue;
+        if (!landed) continue;
 
         m_lastSplit = SplitOutcome::kJoined;
-        const uint32_t partSymbols = static_cast<uint32_t>(streams[p].out - partOutput[p]);
+        const uint8_t* const from = output + begin[p] + landing;
+        const uint32_t partSymbols = static_cast<uint32_t>(streams[p].out - (output + begin[p]));
         const uint32_t take = std::min(partSymbols - static_cast<uint32_t>(landing), count - done);
-        std::memcpy(output + done, partOutput[p] + landing, take);
+        std::memmove(output + done, from, take);
         done += take;
         if (done == count) return VLDecodeStatus::kOk;
-        // In step up to where the part stopped: its limit, a full buffer, or a
-        // missing code that the next catch-up meets again and reports.
+        // In step up to where the part stopped: its limit, a full stretch, or
+        // a missing code that the next catch-up meets again and reports.
         exact = streams[p].position;
     }
     return DecodeFrom(tables, input, inputSize, exact, output, done, count);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "codec/decode_status.h"
@@ -33,7 +33,21 @@ public:
     VLTableHuffmanDecoder() = default;
     explicit VLTableHuffmanDecoder(const SplitPolicy& split) : m_split(split) {}
 
-    VLDecodeStatus Decode(const uint8_t* input, size_t inputSize, uint8_t* output, uint32_t count);
+    // Decodes count symbols into output, which has room for `room` bytes (at
+    // least count). Room past count is scratch space where the later parts
+    // are decoded before they move into place; with less than
+    // RoomToSplit(count) the stream is decoded in one piece.
+    VLDecodeStatus Decode(const uint8_t* input, size_t inputSize, uint8_t* output, uint32_t count,
+                          size_t room);
+    VLDecodeStatus Decode(const uint8_t* input, size_t inputSize, uint8_t* output, uint32_t count) {
+        return Decode(input, inputSize, output, count, count);
+    }
+
+    // The room that lets a stream of count symbols be decoded in parts: the
+    // count plus a little for parts that give more symbols than their share.
+    static uint64_t RoomToSplit(uint32_t count) {
+        return uint64_t{count} + kMaxParts * uint64_t{PartSlack(count)};
+    }
 
     // How the last Decode went about a split, for tests: not split, at least
     // one part joined, or the first part's decoder went on alone.
@@ -41,18 +55,18 @@ public:
     SplitOutcome GetLastSplitOutcome() const { return m_lastSplit; }
 
 private:
+    // How far each later part starts past its expected place in the output.
+    // Capped, so that the room a large stream needs grows by a fixed amount.
+    static size_t PartSlack(uint32_t count) { return std::min<size_t>(count / 32, 512 * 1024) + 4096 + 64; }
+
     // Builds the tables from 256 code lengths; the same checks as the tree walk.
     VLDecodeStatus BuildTables(const uint16_t* lengths);
     VLDecodeStatus DecodeSplit(const uint8_t* input, size_t inputSize, uint64_t start, uint8_t* output,
-                               uint32_t count, unsigned parts);
+                               uint32_t count, size_t room, unsigned parts);
 
     SplitPolicy m_split;
     SplitOutcome m_lastSplit = SplitOutcome::kNotSplit;
     std::vector<uint64_t> m_boundaries[kMaxParts];  // per part: where its first symbols start
-    // The later parts' output, kept from one stream to the next when the
-    // decoder is (fresh pages cost on first touch).
-    std::unique_ptr<uint8_t[]> m_partOutput;
-    size_t m_partOutputSize = 0;
 
     std::vector<uint32_t> m_multi;   // primary table, up to three symbols per entry
     std::vector<uint32_t> m_single;  // primary table, one symbol per entry (stream end)

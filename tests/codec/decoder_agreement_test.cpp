@@ -1,6 +1,7 @@
 // The table decoder against the tree walk: the same bytes, or failure from both.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -47,19 +48,21 @@ void ExpectAgreement(const std::vector<uint8_t>& stream, uint32_t count, SplitCo
     const std::pair<uint32_t, unsigned> policies[] = {{1, 2}, {7, 4}, {33, 3}, {200, 4}, {200, 2}};
     for (const auto& [syncBits, parts] : policies) {
         SCOPED_TRACE(testing::Message() << parts << " parts, sync bits " << syncBits);
-        std::vector<uint8_t> split(count + 1, 0xAB);
+        // The parts work in the room past the count, and nowhere beyond it.
+        const size_t room = static_cast<size_t>(VLTableHuffmanDecoder::RoomToSplit(count));
+        std::vector<uint8_t> split(room + 1, 0xAB);
         VLTableHuffmanDecoder splitting(VLTableHuffmanDecoder::SplitPolicy{0, syncBits, parts});
         const VLDecodeStatus splitStatus =
-            splitting.Decode(stream.data(), stream.size(), split.data(), count);
+            splitting.Decode(stream.data(), stream.size(), split.data(), count, room);
         ASSERT_EQ(splitStatus == VLDecodeStatus::kOk, slowStatus == VLDecodeStatus::kOk);
-        EXPECT_EQ(split[count], 0xAB);
+        EXPECT_EQ(split[room], 0xAB);
         if (counts) {
             counts->joins += splitting.GetLastSplitOutcome() == VLTableHuffmanDecoder::SplitOutcome::kJoined;
             counts->firstAlone +=
                 splitting.GetLastSplitOutcome() == VLTableHuffmanDecoder::SplitOutcome::kFirstAlone;
         }
         if (splitStatus == VLDecodeStatus::kOk) {
-            ASSERT_EQ(split, slow);
+            ASSERT_TRUE(std::equal(slow.begin(), slow.begin() + count, split.begin()));
         }
     }
 }
@@ -225,25 +228,55 @@ TEST(DecoderAgreement, TruncationsAndBitFlipsOfAPackedStream) {
 }
 
 // Parts are cut by bits, so a part over a run of one frequent byte (a short
-// code) holds far more symbols than its share: it fills its buffer and stops,
-// and the rest of it is decoded on true boundaries.
-TEST(DecoderAgreement, DensePartFillsItsBuffer) {
+// code) holds far more symbols than its share. Late in the stream, that part
+// fills its stretch and stops, and the rest of it is decoded on true
+// boundaries; early on, the part before fills up to the next part's stretch,
+// which is then decoded over instead of taken.
+TEST(DecoderAgreement, DensePartFillsItsStretch) {
     std::mt19937 random(3);
     std::uniform_int_distribution<int> byte(0, 255);
-    std::vector<uint8_t> payload(200 * 1024);
-    for (uint8_t& b : payload) b = static_cast<uint8_t>(byte(random));
-    payload.resize(400 * 1024, 0);
-    const auto packed = EncodeCmp(payload.data(), payload.size());
-    ASSERT_TRUE(packed);
-    const std::vector<uint8_t> stream(packed->begin() + 4, packed->end());
-    ExpectAgreement(stream, static_cast<uint32_t>(payload.size()));
-    for (unsigned parts = 2; parts <= 4; ++parts) {
-        std::vector<uint8_t> decoded(payload.size());
-        VLTableHuffmanDecoder decoder(VLTableHuffmanDecoder::SplitPolicy{0, 4096, parts});
-        ASSERT_EQ(decoder.Decode(stream.data(), stream.size(), decoded.data(),
-                                 static_cast<uint32_t>(decoded.size())),
-                  VLDecodeStatus::kOk);
-        EXPECT_EQ(decoder.GetLastSplitOutcome(), VLTableHuffmanDecoder::SplitOutcome::kJoined);
-        EXPECT_EQ(decoded, payload) << parts << " parts";
+    auto noise = [&](size_t size) {
+        std::vector<uint8_t> bytes(size);
+        for (uint8_t& b : bytes) b = static_cast<uint8_t>(byte(random));
+        return bytes;
+    };
+    struct Layout {
+        const char* name;
+        size_t zeros;
+        size_t noise;
+        bool zerosFirst;
+        VLTableHuffmanDecoder::SplitOutcome outcome;
+    };
+    const Layout layouts[] = {
+        {"dense end", 200 * 1024, 200 * 1024, false, VLTableHuffmanDecoder::SplitOutcome::kJoined},
+        {"dense start", 300 * 1024, 100 * 1024, true, VLTableHuffmanDecoder::SplitOutcome::kFirstAlone},
+    };
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        const std::vector<uint8_t> zeros(layout.zeros, 0);
+        const std::vector<uint8_t> other = noise(layout.noise);
+        std::vector<uint8_t> payload = layout.zerosFirst ? zeros : other;
+        const std::vector<uint8_t>& rest = layout.zerosFirst ? other : zeros;
+        payload.insert(payload.end(), rest.begin(), rest.end());
+        const auto packed = EncodeCmp(payload.data(), payload.size());
+        ASSERT_TRUE(packed);
+        const std::vector<uint8_t> stream(packed->begin() + 4, packed->end());
+        const uint32_t count = static_cast<uint32_t>(payload.size());
+        ExpectAgreement(stream, count);
+        for (unsigned parts = 2; parts <= 4; ++parts) {
+            std::vector<uint8_t> decoded(static_cast<size_t>(VLTableHuffmanDecoder::RoomToSplit(count)));
+            VLTableHuffmanDecoder decoder(VLTableHuffmanDecoder::SplitPolicy{0, 4096, parts});
+            ASSERT_EQ(decoder.Decode(stream.data(), stream.size(), decoded.data(), count, decoded.size()),
+                      VLDecodeStatus::kOk);
+            EXPECT_EQ(decoder.GetLastSplitOutcome(), layout.outcome) << parts << " parts";
+            decoded.resize(count);
+            EXPECT_EQ(decoded, payload) << parts << " parts";
+            // Without the room, in one piece and within the count.
+            std::fill(decoded.begin(), decoded.end(), 0xAB);
+            ASSERT_EQ(decoder.Decode(stream.data(), stream.size(), decoded.data(), count),
+                      VLDecodeStatus::kOk);
+            EXPECT_EQ(decoder.GetLastSplitOutcome(), VLTableHuffmanDecoder::SplitOutcome::kNotSplit);
+            EXPECT_EQ(decoded, payload) << parts << " parts";
+        }
     }
 }
