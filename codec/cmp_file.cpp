@@ -1,12 +1,11 @@
 #include "codec/cmp_file.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstring>
 #include <new>
 
 #include "codec/decode_limits.h"
 #include "codec/table_huffman_decoder.h"
-#include "platform/regular_file.h"
 
 namespace {
 
@@ -35,61 +34,82 @@ bool IsPlausibleSize(const uint8_t header[4], uint64_t fileSize) {
     return fileSize <= 4u + 2u * static_cast<uint64_t>(decoded) + kCodeLengthMargin;
 }
 
-bool ReadWhole(const std::string& path, VLReusableBuffer& out, const VLChunkSink& onChunk) {
-    if (!IsRegularFile(path)) return false;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    file.seekg(0, std::ios::end);
-    const std::streamoff end = file.tellg();
-    if (end <= 0 || static_cast<uint64_t>(end) > kMaxCmpFileSize) return false;
-    file.seekg(0, std::ios::beg);
-    uint8_t header[4] = {};
-    file.read(reinterpret_cast<char*>(header), sizeof(header));
-    if (!IsPlausibleSize(header, static_cast<uint64_t>(end))) return false;
-    file.clear();  // a file shorter than the header ended that read
-    file.seekg(0, std::ios::beg);
-    const uint32_t length = static_cast<uint32_t>(end);
-    if (!out.Resize(length)) return false;
-
-    // Pieces larger than the stream's own buffer go straight into ours. A
-    // file that is a whole number of chunks ends with one empty chunk, which
-    // the sink hears of too.
+// Tells the sink of every chunk of a file of length bytes up to offset (all
+// of them at the end, the empty last one included).
+void TellChunks(uint32_t offset, uint32_t length, uint32_t& told, const VLChunkSink& onChunk) {
+    // A file that is a whole number of chunks ends with one empty chunk.
     const uint32_t chunks = length / kChunkSize + 1;
-    uint32_t offset = 0;
-    uint32_t told = 0;
-    while (told < chunks) {
-        const uint32_t size = std::min(kReadSize, length - offset);
-        if (size > 0) {
-            file.read(reinterpret_cast<char*>(out.Data() + offset), static_cast<std::streamsize>(size));
-            // A file that shrank while being read would leave bytes unset.
-            if (static_cast<uint32_t>(file.gcount()) != size) return false;
-            offset += size;
-        }
-        const uint32_t whole = offset == length ? chunks : offset / kChunkSize;
-        for (; told < whole; ++told) {
-            if (onChunk) onChunk(chunks);
-        }
+    const uint32_t whole = offset == length ? chunks : offset / kChunkSize;
+    for (; told < whole; ++told) {
+        if (onChunk) onChunk(chunks);
     }
+}
+
+// Reads or maps the file; mapped is set when it was mapped, else buffer holds it.
+bool ReadWhole(const std::string& path, VLReadOnlyFile& file, VLReusableBuffer& buffer,
+               const uint8_t*& mapped, const VLChunkSink& onChunk) {
+    if (file.Open(path) != VLReadOnlyFile::OpenResult::kOpened) return false;
+    const uint64_t size = file.Size();
+    if (size == 0 || size > kMaxCmpFileSize) return false;
+    const uint32_t length = static_cast<uint32_t>(size);
+    uint32_t told = 0;
+
+    mapped = file.MapWhole();
+    if (mapped) {
+        if (length >= 4 && !IsPlausibleSize(mapped, size)) return false;
+        TellChunks(length, length, told, onChunk);
+        return true;
+    }
+
+    // The header first, so that a forged size is refused before the rest is read.
+    if (!buffer.Resize(length)) return false;
+    uint32_t offset = std::min<uint32_t>(4, length);
+    if (!file.Read(buffer.Data(), offset)) return false;
+    if (length >= 4 && !IsPlausibleSize(buffer.Data(), size)) return false;
+    TellChunks(offset, length, told, onChunk);
+    while (offset < length) {
+        const uint32_t piece = std::min(kReadSize, length - offset);
+        // A file that shrank while being read ends this early.
+        if (!file.Read(buffer.Data() + offset, piece)) return false;
+        offset += piece;
+        TellChunks(offset, length, told, onChunk);
+    }
+    file.Close();
     return true;
 }
 
 }  // namespace
 
-bool ReadCmpFileInto(const std::string& path, VLReusableBuffer& file, const VLChunkSink& onChunk) {
+bool ReadCmpFileInto(const std::string& path, VLCmpFileBytes& file, const VLChunkSink& onChunk) {
+    file.UseBuffer();
+    const uint8_t* mapped = nullptr;
     bool read = false;
     try {
-        read = ReadWhole(path, file, onChunk);
+        read = ReadWhole(path, file.m_file, file.m_buffer, mapped, onChunk);
     } catch (...) {
         read = false;
     }
-    if (!read) file.Resize(0);
-    return read;
+    if (!read) {
+        file.UseBuffer().Resize(0);
+        return false;
+    }
+    if (mapped) {
+        file.m_mapped = mapped;
+        file.m_mappedSize = static_cast<uint32_t>(file.m_file.Size());
+    }
+    return true;
 }
 
 VLByteBuffer ReadCmpFile(const std::string& path, const VLChunkSink& onChunk) {
-    VLReusableBuffer file;
+    VLCmpFileBytes file;
     if (!ReadCmpFileInto(path, file, onChunk)) return VLByteBuffer();
-    return file.Release();
+    // Its own copy: a mapping ends with the file.
+    VLByteBuffer copy;
+    copy.data.reset(new (std::nothrow) uint8_t[file.Size()]);
+    if (!copy.data) return VLByteBuffer();
+    std::memcpy(copy.data.get(), file.Data(), file.Size());
+    copy.size = file.Size();
+    return copy;
 }
 
 VLDecodeStatus DecompressCmpInto(const uint8_t* file, uint32_t fileSize, VLReusableBuffer& font,

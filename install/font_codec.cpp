@@ -12,7 +12,7 @@ VLFontCodec GetFontCodec() {
     // One decoder for every font: its tables and part buffer are kept.
     auto decoder = std::make_shared<VLTableHuffmanDecoder>();
     return VLFontCodec{
-        [](const std::string& path, VLReusableBuffer& file) {
+        [](const std::string& path, VLCmpFileBytes& file) {
             return ReadCmpFileInto(path, file,
                                    [](uint32_t chunks) { AddProgress(kProgressReading / chunks); });
         },

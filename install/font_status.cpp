@@ -79,8 +79,8 @@ VLReusableBuffer& FontBufferOf(const VLFontCodec& codec, VLReusableBuffer& own) 
 bool DecodePackageFont(VLInstallPlatform& platform, const VLFontCodec& codec, const VLFontEntry& entry,
                        VLReusableBuffer& font, std::string& problem, std::string* warning) {
     try {
-        VLReusableBuffer ownFile;
-        VLReusableBuffer& file = codec.buffers ? codec.buffers->file : ownFile;
+        VLCmpFileBytes ownFile;
+        VLCmpFileBytes& file = codec.buffers ? codec.buffers->file : ownFile;
         if (!codec.readCmpFile(platform.files.ToNativePath(entry.sourcePath), file)) {
             problem = "the package's font file cannot be read";
             return false;

@@ -28,7 +28,7 @@ int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, co
     // cost on first touch. The .cmp file and the font are all that is held.
     const std::shared_ptr<VLFontBuffers> buffers =
         codec.buffers ? codec.buffers : std::make_shared<VLFontBuffers>();
-    VLReusableBuffer& file = buffers->file;
+    VLCmpFileBytes& file = buffers->file;
     VLReusableBuffer& payload = buffers->font;
     if (!codec.readCmpFile(platform.files.ToNativePath(sourcePath), file)) return kInstallFailed;
     DiagnosticLog().Trace("readFile ok");

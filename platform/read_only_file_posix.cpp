@@ -36,6 +36,8 @@ VLReadOnlyFile::OpenResult VLReadOnlyFile::Open(const std::string& path) {
     return OpenResult::kOpened;
 }
 
+const uint8_t* VLReadOnlyFile::MapWhole() { return nullptr; }
+
 bool VLReadOnlyFile::Read(uint8_t* data, uint32_t size) {
     if (m_handle < 0) return false;
     while (size > 0) {

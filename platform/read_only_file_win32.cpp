@@ -11,9 +11,12 @@ HANDLE AsHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 VLReadOnlyFile::~VLReadOnlyFile() { Close(); }
 
 void VLReadOnlyFile::Close() {
+    if (m_view) UnmapViewOfFile(m_view);
+    m_view = nullptr;
     if (m_handle != -1) CloseHandle(AsHandle(m_handle));
     m_handle = -1;
     m_size = 0;
+    m_path.clear();
 }
 
 VLReadOnlyFile::OpenResult VLReadOnlyFile::Open(const std::string& path) {
@@ -41,7 +44,26 @@ VLReadOnlyFile::OpenResult VLReadOnlyFile::Open(const std::string& path) {
     }
     m_handle = reinterpret_cast<intptr_t>(file);
     m_size = static_cast<uint64_t>(size.QuadPart);
+    m_path = path;
     return OpenResult::kOpened;
+}
+
+const uint8_t* VLReadOnlyFile::MapWhole() {
+    if (m_handle == -1 || m_size == 0 || m_size > SIZE_MAX) return nullptr;
+    if (m_view) return static_cast<const uint8_t*>(m_view);
+    char volume[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameA(m_path.c_str(), volume, sizeof(volume)) || GetDriveTypeA(volume) != DRIVE_FIXED) {
+        return nullptr;
+    }
+    // Of the size found at opening: a file cut short since then does not map.
+    const HANDLE mapping =
+        CreateFileMappingA(AsHandle(m_handle), nullptr, PAGE_READONLY, static_cast<DWORD>(m_size >> 32),
+                           static_cast<DWORD>(m_size & 0xFFFFFFFFu), nullptr);
+    if (!mapping) return nullptr;
+    // The view keeps the mapping alive.
+    m_view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(m_size));
+    CloseHandle(mapping);
+    return static_cast<const uint8_t*>(m_view);
 }
 
 bool VLReadOnlyFile::Read(uint8_t* data, uint32_t size) {

@@ -66,7 +66,7 @@ TEST_F(CmpReading, ChunksMoveTheBarByThirtyInAll) {
         {10, {30}},                           // into the room the larger file left
     };
     // One buffer for every file, as the installer keeps it from font to font.
-    VLReusableBuffer file;
+    VLCmpFileBytes file;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.size);
         ResetProgressStateForTesting();
@@ -92,7 +92,7 @@ TEST_F(CmpReading, ChunksMoveTheBarByThirtyInAll) {
 
 TEST_F(CmpReading, SevenChunksLeaveTheFractionForTheNextStep) {
     WriteBytes(m_dir.Child("seven.cmp"), Pattern(18000));
-    VLReusableBuffer file;
+    VLCmpFileBytes file;
     ASSERT_TRUE(GetFontCodec().readCmpFile(m_dir.Child("seven.cmp"), file));
     EXPECT_EQ(m_bar.m_nPos, 29);
     EXPECT_DOUBLE_EQ(GetProgressFraction(), 0.9999999999999991);
@@ -108,7 +108,7 @@ TEST_F(CmpReading, MissingOrEmptyFileGivesNoBufferAndNoProgress) {
     WriteBytes(m_dir.Child("empty.cmp"), "");
     for (const std::string& path : {m_dir.Child("missing.cmp"), m_dir.Child("empty.cmp"), m_dir.path()}) {
         SCOPED_TRACE(path);
-        VLReusableBuffer file;
+        VLCmpFileBytes file;
         EXPECT_FALSE(GetFontCodec().readCmpFile(path, file));
         EXPECT_EQ(file.Size(), 0u);
         EXPECT_FALSE(ReadCmpFile(path));

@@ -108,9 +108,10 @@ struct LifeFixture {
     }
     VLFontCodec Codec() {
         return VLFontCodec{
-            [this](const std::string& path, VLReusableBuffer& file) {
+            [this](const std::string& path, VLCmpFileBytes& bytes) {
                 auto found = fake.m_files.find(path);
                 if (found == fake.m_files.end()) return false;
+                VLReusableBuffer& file = bytes.UseBuffer();
                 if (!file.Resize(static_cast<uint32_t>(found->second.size()))) return false;
                 std::memcpy(file.Data(), found->second.data(), file.Size());
                 return true;

@@ -24,11 +24,12 @@ struct FakeCodec {
 
     VLFontCodec Codec() {
         return VLFontCodec{
-            [this](const std::string& path, VLReusableBuffer& file) {
+            [this](const std::string& path, VLCmpFileBytes& bytes) {
                 if (m_bThrow) throw std::bad_alloc();
                 auto found = m_fake.m_files.find(path);
                 if (found == m_fake.m_files.end() || found->second.empty()) return false;
                 for (int i = 0; i < 7; ++i) AddProgress(30.0 / 7);
+                VLReusableBuffer& file = bytes.UseBuffer();
                 if (!file.Resize(static_cast<uint32_t>(found->second.size()))) return false;
                 std::memcpy(file.Data(), found->second.data(), file.Size());
                 return true;
