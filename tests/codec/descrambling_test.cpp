@@ -111,8 +111,11 @@ TEST(Descrambling, ChecksumIsAPlainSum) {
 }
 
 TEST(Descrambling, ScrambleThenDescrambleRestoresTheFont) {
-    const int32_t numbers[] = {0, 1, 5, 101, -1, -2, 214748364, INT_MAX, INT_MIN, -214748365};
-    const uint32_t sizes[] = {0, 1, 2, 39, 61, 4000};
+    // Sizes across several blocks of positions, and numbers whose 10k passes
+    // the signed maximum or wraps within them.
+    const int32_t numbers[] = {0,         1,         5,         101,     -1,      -2,
+                               214748364, 214740000, 429490000, INT_MAX, INT_MIN, -214748365};
+    const uint32_t sizes[] = {0, 1, 2, 39, 61, 4000, 4097, 20000};
     for (int32_t number : numbers) {
         for (uint32_t size : sizes) {
             SCOPED_TRACE(testing::Message() << "number " << number << " size " << size);
