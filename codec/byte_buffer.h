@@ -4,6 +4,8 @@
 #include <memory>
 #include <new>
 
+#include "platform/large_block.h"
+
 // A heap buffer handed from the codec to its caller, who owns it. An empty
 // buffer (no data, size 0) is the codec's only failure result.
 struct VLByteBuffer {
@@ -27,31 +29,21 @@ public:
     // Makes room for size bytes, whose contents are undefined; false, leaving
     // the buffer empty, when the memory cannot be had.
     bool Resize(uint32_t size) {
-        if (!m_data || size > m_capacity) {
+        if (!m_block.Data() || size > m_capacity) {
             // The old room goes first: never both at once.
-            m_data.reset();
+            m_block.Free();
             m_size = m_capacity = 0;
             uint32_t room = size > 0 ? size : 1;  // an empty buffer still has an address
             if (size >= kGrain) room = RoomFor(size);
-            m_data.reset(new (std::nothrow) uint8_t[room]);
-            if (!m_data) return false;
+            if (!m_block.Allocate(room)) return false;
             m_capacity = room;
         }
         m_size = size;
         return true;
     }
-    uint8_t* Data() { return m_data.get(); }
-    const uint8_t* Data() const { return m_data.get(); }
+    uint8_t* Data() { return m_block.Data(); }
+    const uint8_t* Data() const { return m_block.Data(); }
     uint32_t Size() const { return m_size; }
-
-    // Hands the bytes over as a buffer of their own, leaving this one empty.
-    VLByteBuffer Release() {
-        VLByteBuffer result;
-        result.data = std::move(m_data);
-        result.size = result.data ? m_size : 0;
-        m_size = m_capacity = 0;
-        return result;
-    }
 
     // The room taken for size bytes of a megabyte or more.
     static uint32_t RoomFor(uint32_t size) {
@@ -61,7 +53,7 @@ public:
     }
 
 private:
-    std::unique_ptr<uint8_t[]> m_data;
+    VLLargeBlock m_block;
     uint32_t m_size = 0;
     uint32_t m_capacity = 0;
 };

@@ -34,6 +34,16 @@ bool IsPlausibleSize(const uint8_t header[4], uint64_t fileSize) {
     return fileSize <= 4u + 2u * static_cast<uint64_t>(decoded) + kCodeLengthMargin;
 }
 
+// A buffer of its own holding size bytes; empty when the memory cannot be had.
+VLByteBuffer CopyOf(const uint8_t* data, uint32_t size) {
+    VLByteBuffer copy;
+    copy.data.reset(new (std::nothrow) uint8_t[size > 0 ? size : 1]);
+    if (!copy.data) return VLByteBuffer();
+    if (size > 0) std::memcpy(copy.data.get(), data, size);
+    copy.size = size;
+    return copy;
+}
+
 // Tells the sink of every chunk of a file of length bytes up to offset (all
 // of them at the end, the empty last one included).
 void TellChunks(uint32_t offset, uint32_t length, uint32_t& told, const VLChunkSink& onChunk) {
@@ -104,12 +114,7 @@ VLByteBuffer ReadCmpFile(const std::string& path, const VLChunkSink& onChunk) {
     VLCmpFileBytes file;
     if (!ReadCmpFileInto(path, file, onChunk)) return VLByteBuffer();
     // Its own copy: a mapping ends with the file.
-    VLByteBuffer copy;
-    copy.data.reset(new (std::nothrow) uint8_t[file.Size()]);
-    if (!copy.data) return VLByteBuffer();
-    std::memcpy(copy.data.get(), file.Data(), file.Size());
-    copy.size = file.Size();
-    return copy;
+    return CopyOf(file.Data(), file.Size());
 }
 
 VLDecodeStatus DecompressCmpInto(const uint8_t* file, uint32_t fileSize, VLReusableBuffer& font,
@@ -146,5 +151,5 @@ VLByteBuffer DecompressCmp(const uint8_t* file, uint32_t fileSize, VLDecodeStatu
     VLReusableBuffer font;
     outcome = DecompressCmpInto(file, fileSize, font);
     if (outcome != VLDecodeStatus::kOk) return VLByteBuffer();
-    return font.Release();
+    return CopyOf(font.Data(), font.Size());
 }
