@@ -8,6 +8,7 @@
 #include "codec/huffman_code.h"
 #include "codec/huffman_fast_loop.h"
 #include "codec/huffman_tables.h"
+#include "codec/part_worker.h"
 
 using namespace vl_table;
 
@@ -127,6 +128,22 @@ VLDecodeStatus StepUntilLanding(const Tables& tables, VLBoundedBitReader& reader
 }
 
 }  // namespace
+
+// The later half of the parts goes to the second thread when one helps and
+// is free (each part writes only its own stretch; all read the same input
+// and tables).
+void VLTableHuffmanDecoder::RunParts(const vl_table::Tables& tables, const uint8_t* input, size_t inputSize,
+                                     vl_table::FastStream* const* streams, unsigned count) {
+    VLPartWorker* const worker = m_split.secondThread && count >= 3 ? VLPartWorker::Get() : nullptr;
+    const unsigned half = count / 2;
+    if (worker &&
+        worker->Start([&] { RunFastStreams(tables, input, inputSize, streams + half, count - half); })) {
+        RunFastStreams(tables, input, inputSize, streams, half);
+        worker->Wait();
+        return;
+    }
+    RunFastStreams(tables, input, inputSize, streams, count);
+}
 
 VLDecodeStatus VLTableHuffmanDecoder::BuildTables(const uint16_t* lengths) {
     uint16_t codes[kSymbols];
@@ -263,7 +280,7 @@ VLDecodeStatus VLTableHuffmanDecoder::DecodeSplit(const uint8_t* input, size_t i
                                 stretch + capacity};
         running[runningCount++] = &streams[p];
     }
-    RunFastStreams(tables, input, inputSize, running, runningCount);
+    RunParts(tables, input, inputSize, running, runningCount);
     if (streams[0].missing) return VLDecodeStatus::kMissingCode;
 
     uint32_t done = static_cast<uint32_t>(streams[0].out - output);

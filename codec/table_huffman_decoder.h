@@ -7,6 +7,11 @@
 
 #include "codec/decode_status.h"
 
+namespace vl_table {
+struct Tables;
+struct FastStream;
+}  // namespace vl_table
+
 // The decoder the installer uses: a primary lookup table indexed by the next
 // kPrimaryBits bits, whose entries hold up to three symbols when their codes
 // fit together, secondary tables for longer codes, and a machine-word bit
@@ -22,12 +27,16 @@ public:
     static constexpr unsigned kMaxParts = 4;
 
     // When to decode in parts, how many bits of each part after the first are
-    // decoded one symbol at a time to find where it falls into step, and how
-    // many parts (2 to kMaxParts). Tests use tiny values so that every path runs often.
+    // decoded one symbol at a time to find where it falls into step, how
+    // many parts (2 to kMaxParts), and whether a second thread takes the
+    // later half of them when the processor has a second core (two parts on
+    // each core, instead of all four on one). Tests use tiny values so that
+    // every path runs often.
     struct SplitPolicy {
         uint32_t minSymbols = 64 * 1024;
         uint32_t syncBits = 4096;
         unsigned parts = kDefaultParts;
+        bool secondThread = true;
     };
 
     VLTableHuffmanDecoder() = default;
@@ -61,6 +70,8 @@ private:
 
     // Builds the tables from 256 code lengths; the same checks as the tree walk.
     VLDecodeStatus BuildTables(const uint16_t* lengths);
+    void RunParts(const vl_table::Tables& tables, const uint8_t* input, size_t inputSize,
+                  vl_table::FastStream* const* streams, unsigned count);
     VLDecodeStatus DecodeSplit(const uint8_t* input, size_t inputSize, uint64_t start, uint8_t* output,
                                uint32_t count, size_t room, unsigned parts);
 
