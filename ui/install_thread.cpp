@@ -14,18 +14,23 @@
 
 namespace {
 
-// The wizard as the install job sees it. Every call but the button request is
-// a synchronous request to a control of the UI thread.
+// The wizard as the install job sees it. Log lines are queued for the UI
+// thread; every other call but the button request is a synchronous request
+// to a control of the UI thread, and a message waits for the log to be whole.
 class CWizardInstallHost : public IVLInstallHost {
 public:
     CWizardInstallHost(COTFInstWinApp& app, CMyPropertySheet& sheet) : m_app(app), m_sheet(sheet) {}
 
     bool IsFontChecked(int32_t index) override { return m_sheet.GetSelectFontPage()->IsFontChecked(index); }
-    void AppendLog(const std::string& text) override { m_sheet.GetFinishPage()->AppendLog(text); }
-    void ShowMessage(const std::string& text) override { ShowAppMessageBox(text.c_str(), MB_OK); }
-    // Only Next, posted (the worker must not wait for the UI thread); Cancel
-    // back; then the window may close, without asking.
+    void AppendLog(const std::string& text) override { m_sheet.GetFinishPage()->QueueLog(text); }
+    void ShowMessage(const std::string& text) override {
+        m_sheet.GetFinishPage()->FlushLog();
+        ShowAppMessageBox(text.c_str(), MB_OK);
+    }
+    // The whole log; only Next, posted (the worker must not wait for the UI
+    // thread); Cancel back; then the window may close, without asking.
     void JobFinished() override {
+        m_sheet.GetFinishPage()->FlushLog();
         ::PostWizardButtons(PSWIZB_NEXT);
         EnableWindow(GetDlgItem(m_sheet.m_hWnd, IDCANCEL), TRUE);
         m_app.m_bInstalling = 0;

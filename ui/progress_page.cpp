@@ -9,6 +9,8 @@ namespace {
 // Far above two lines per font of any package; the default limit (about 30 000
 // bytes) would silently drop the end of a long log.
 const UINT kLogLimit = 0x7FFFFFFE;
+// Asks the page to append the lines the worker queued.
+const UINT kAppendQueuedLog = WM_APP + 1;
 }  // namespace
 
 VLFinishPage::VLFinishPage() : CPropertyPage(IDD_FINISH_PAGE) {}
@@ -44,6 +46,45 @@ void VLFinishPage::AppendLog(std::string text) {
     m_editLog.ScrollCaret();
     text += "\r\n";
     m_editLog.ReplaceSel(text.c_str(), false);
+}
+
+void VLFinishPage::QueueLog(std::string text) {
+    bool post = false;
+    {
+        std::lock_guard<std::mutex> lock(m_queueMutex);
+        m_queuedLines.push_back(std::move(text));
+        post = !m_appendPosted;
+        m_appendPosted = true;
+    }
+    if (post) PostMessageA(m_hWnd, kAppendQueuedLog, 0, 0);
+}
+
+void VLFinishPage::FlushLog() {
+    // A sent message is handled before the posted ones, so this appends
+    // everything queued so far; a later posted one finds nothing left.
+    SendMessageA(m_hWnd, kAppendQueuedLog, 0, 0);
+}
+
+void VLFinishPage::AppendQueuedLog() {
+    std::vector<std::string> lines;
+    {
+        std::lock_guard<std::mutex> lock(m_queueMutex);
+        lines.swap(m_queuedLines);
+        m_appendPosted = false;
+    }
+    if (lines.empty()) return;
+    // Several lines at once read as they would one by one.
+    std::string text = std::move(lines.front());
+    for (size_t i = 1; i < lines.size(); ++i) text += "\r\n" + lines[i];
+    AppendLog(std::move(text));
+}
+
+INT_PTR VLFinishPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kAppendQueuedLog) {
+        AppendQueuedLog();
+        return TRUE;
+    }
+    return CPropertyPage::DialogProc(message, wParam, lParam);
 }
 
 LRESULT VLFinishPage::OnWizardNext() {
