@@ -171,11 +171,7 @@ void Install(const VLLifeOptions& options) {
     const VLLifeSetup setup = PrepareLife(options, platform);
     const VLLifeRequest& request = setup.request;
 
-    // The wizard's single-instance lock: never two installations at once.
-    const std::unique_ptr<VLInstallationLock> lock = TakeInstallationLock();
-    if (!lock)
-        Fail(kLifeExitNotStarted,
-             "another installation is running (the installer or vellfont); try again when it has finished");
+    const std::unique_ptr<VLInstallationLock> lock = LockInstallationOrFail();
     if (request.chosen.empty())
         Fail(kLifeExitNotStarted, ForConsole(StartRefusalText(VLStartRefusal::kNoFontChosen)));
     if (NeedsAdministrator(platform.system, request.destination.folder))

@@ -1,5 +1,7 @@
 #include "tools/vellfont/life_output.h"
 
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
 #include <iostream>
 
@@ -93,4 +95,15 @@ void PrintOutcomeLines(const VLLifeSetup& setup, const VLLifeResult& result) {
         std::cout << line << "\n";
     }
     if (result.restartNeeded) std::cout << "restart needed\n";
+}
+
+void ReportLife(const VLLifeSetup& setup, const VLLifeResult& result, bool json,
+                void (*printLines)(const VLLifeSetup&, const VLLifeResult&), int code) {
+    if (json) {
+        std::cout << LifeJson(setup, result) << std::endl;
+    } else {
+        printLines(setup, result);
+        std::cout.flush();
+    }
+    if (code != kLifeExitDone) throw CLI::RuntimeError(code);
 }

@@ -16,5 +16,10 @@ void PrintStatusLines(const VLLifeSetup& setup, const VLLifeResult& result);
 // "FILE: outcome: message", then "restart needed" when something waits for it.
 void PrintOutcomeLines(const VLLifeSetup& setup, const VLLifeResult& result);
 
+// The result, as one JSON object with --json or as printLines' lines; then
+// the command ends with code unless it is 0.
+void ReportLife(const VLLifeSetup& setup, const VLLifeResult& result, bool json,
+                void (*printLines)(const VLLifeSetup&, const VLLifeResult&), int code);
+
 // A package text (Shift-JIS) as the console shows it, control characters escaped.
 std::string ForConsole(const std::string& sjis);

@@ -113,3 +113,11 @@ VLLifeSetup PrepareLife(const VLLifeOptions& options, VLInstallPlatform& platfor
 #endif
     return setup;
 }
+
+std::unique_ptr<VLInstallationLock> LockInstallationOrFail() {
+    std::unique_ptr<VLInstallationLock> lock = TakeInstallationLock();
+    if (!lock)
+        Fail(kLifeExitNotStarted,
+             "another installation is running (the installer or vellfont); try again when it has finished");
+    return lock;
+}

@@ -9,6 +9,7 @@
 #include "install/font_life_job.h"
 #include "install/install_scope.h"
 #include "platform/install_platform.h"
+#include "platform/installation_lock.h"
 
 namespace CLI {
 class App;
@@ -42,6 +43,10 @@ struct VLLifeSetup {
     std::optional<VLInstallScope> scope;
 };
 VLLifeSetup PrepareLife(const VLLifeOptions& options, VLInstallPlatform& platform);
+
+// The wizard's single-instance lock, held by install and uninstall: never two
+// installations at once. Fail(2) when another one holds it.
+std::unique_ptr<VLInstallationLock> LockInstallationOrFail();
 
 // A command-line argument as the engine's Shift-JIS path or name; Fail(2)
 // when it has no Shift-JIS form.

@@ -3,8 +3,6 @@
 // be used: a deployment tool's detection rule.
 #include <CLI/CLI.hpp>
 
-#include <iostream>
-
 #include "install/font_life_job.h"
 #include "tools/vellfont/commands.h"
 #include "tools/vellfont/life_output.h"
@@ -16,14 +14,7 @@ void Status(const VLLifeOptions& options) {
     VLInstallPlatform& platform = GetSystemInstallPlatform();
     const VLLifeSetup setup = PrepareLife(options, platform);
     const VLLifeResult result = CheckFontStates(platform, GetFontCodec(), setup.request, true);
-    if (options.json) {
-        std::cout << LifeJson(setup, result) << std::endl;
-    } else {
-        PrintStatusLines(setup, result);
-        std::cout.flush();
-    }
-    const int code = StatusExitCode(result);
-    if (code != kLifeExitDone) throw CLI::RuntimeError(code);
+    ReportLife(setup, result, options.json, PrintStatusLines, StatusExitCode(result));
 }
 
 }  // namespace

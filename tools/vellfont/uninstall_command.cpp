@@ -21,10 +21,7 @@ namespace {
 void Uninstall(const VLLifeOptions& options) {
     VLInstallPlatform& platform = GetSystemInstallPlatform();
     const VLLifeSetup setup = PrepareLife(options, platform);
-    const std::unique_ptr<VLInstallationLock> lock = TakeInstallationLock();
-    if (!lock)
-        Fail(kLifeExitNotStarted,
-             "another installation is running (the installer or vellfont); try again when it has finished");
+    const std::unique_ptr<VLInstallationLock> lock = LockInstallationOrFail();
     if (NeedsAdministrator(platform.system, setup.request.destination.folder))
         Fail(kLifeExitNotStarted, ForConsole(StartRefusalText(VLStartRefusal::kNeedsAdministrator)));
 
@@ -32,14 +29,7 @@ void Uninstall(const VLLifeOptions& options) {
     UninstallFonts(platform, setup.request, result);
     if (IVLFontCache* cache = GetSystemFontCache(); cache != nullptr && setup.scope)
         RefreshFontIndex(*cache, platform.files, setup.request.destination.folder, std::cerr);
-    if (options.json) {
-        std::cout << LifeJson(setup, result) << std::endl;
-    } else {
-        PrintOutcomeLines(setup, result);
-        std::cout.flush();
-    }
-    const int code = LifeExitCode(result);
-    if (code != kLifeExitDone) throw CLI::RuntimeError(code);
+    ReportLife(setup, result, options.json, PrintOutcomeLines, LifeExitCode(result));
 }
 
 }  // namespace
