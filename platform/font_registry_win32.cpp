@@ -56,21 +56,21 @@ private:
     VLRegKey m_key;
 };
 
-}  // namespace
-
-std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenMachineKeyForSet(const std::string& subKey) {
+// A key that must exist already, opened with the given rights; none when it cannot be.
+std::unique_ptr<IVLRegistryKey> OpenExistingKey(HKEY root, const std::string& subKey, REGSAM rights) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) !=
-        ERROR_SUCCESS)
-        return nullptr;
+    if (RegOpenKeyExA(root, subKey.c_str(), 0, rights, &key) != ERROR_SUCCESS) return nullptr;
     return std::make_unique<VLWin32RegistryKey>(key);
 }
 
+}  // namespace
+
+std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenMachineKeyForSet(const std::string& subKey) {
+    return OpenExistingKey(HKEY_LOCAL_MACHINE, subKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+}
+
 std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenMachineKeyForRead(const std::string& subKey) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return nullptr;
-    return std::make_unique<VLWin32RegistryKey>(key);
+    return OpenExistingKey(HKEY_LOCAL_MACHINE, subKey, KEY_QUERY_VALUE);
 }
 
 std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenUserKeyForSet(const std::string& subKey) {
@@ -83,10 +83,7 @@ std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenUserKeyForSet(const std
 }
 
 std::unique_ptr<IVLRegistryKey> VLWin32FontRegistry::OpenUserKeyForRead(const std::string& subKey) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return nullptr;
-    return std::make_unique<VLWin32RegistryKey>(key);
+    return OpenExistingKey(HKEY_CURRENT_USER, subKey, KEY_QUERY_VALUE);
 }
 
 bool VLWin32FontRegistry::AddSessionFont(const std::string& fileName) {
