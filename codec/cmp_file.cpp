@@ -103,10 +103,7 @@ bool ReadCmpFileInto(const std::string& path, VLCmpFileBytes& file, const VLChun
         file.UseBuffer().Resize(0);
         return false;
     }
-    if (mapped) {
-        file.m_mapped = mapped;
-        file.m_mappedSize = static_cast<uint32_t>(file.m_file.Size());
-    }
+    file.m_mapped = mapped;
     return true;
 }
 

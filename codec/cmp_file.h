@@ -21,7 +21,7 @@ using VLChunkSink = std::function<void(uint32_t chunkCount)>;
 class VLCmpFileBytes {
 public:
     const uint8_t* Data() const { return m_mapped ? m_mapped : m_buffer.Data(); }
-    uint32_t Size() const { return m_mapped ? m_mappedSize : m_buffer.Size(); }
+    uint32_t Size() const { return m_mapped ? static_cast<uint32_t>(m_file.Size()) : m_buffer.Size(); }
 
     // Lets go of the file and hands out the buffer that shows through Data()
     // and Size() from then on, for bytes read rather than mapped.
@@ -35,8 +35,7 @@ private:
     friend bool ReadCmpFileInto(const std::string&, VLCmpFileBytes&, const VLChunkSink&);
 
     VLReadOnlyFile m_file;
-    const uint8_t* m_mapped = nullptr;
-    uint32_t m_mappedSize = 0;
+    const uint8_t* m_mapped = nullptr;  // the file's bytes while it is mapped
     VLReusableBuffer m_buffer;
 };
 
