@@ -11,14 +11,8 @@ vl_build_native vellfont
 vl_build_windows "$VL_ARCH" vellfont vl_hold_file
 build=$(vl_windows_build_dir "$VL_ARCH")
 
-work=$PWD/$build/wine-install
-export WINEPREFIX=$work/wineprefix
-stop_prefix() { wineserver -k >/dev/null 2>&1 || true; }
-trap stop_prefix EXIT
-
-rm -rf "$work"
-mkdir -p "$work"
-build/native/tools/vellfont/vellfont pack demo/manifest.txt "$work/FONTDATA" >/dev/null
+source scripts/lib/checks.sh
+vl_stage_work "$build/wine-install"
 cp -a "$work/FONTDATA" "$work/CORRUPT"
 # The second font's stream ends half-way.
 size=$(stat -c %s "$work/CORRUPT/ipagp.cmp")
@@ -30,7 +24,6 @@ wineserver -w
 
 exe=$(vl_wine winepath -w "$build/tools/vellfont/vellfont.exe" 2>/dev/null)
 fonts=$WINEPREFIX/drive_c/windows/Fonts
-source scripts/lib/checks.sh
 # Runs vellfont.exe install and sets status; stdout and stderr are converted
 # from code page 932 (and CR LF) into out.txt and err.txt.
 run_install() {

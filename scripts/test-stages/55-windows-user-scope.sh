@@ -12,14 +12,8 @@ vl_build_native vellfont
 vl_build_windows "$VL_ARCH" vellfont
 build=$(vl_windows_build_dir "$VL_ARCH")
 
-work=$PWD/$build/wine-user-scope
-export WINEPREFIX=$work/wineprefix
-stop_prefix() { wineserver -k >/dev/null 2>&1 || true; }
-trap stop_prefix EXIT
-
-rm -rf "$work"
-mkdir -p "$work"
-build/native/tools/vellfont/vellfont pack demo/manifest.txt "$work/FONTDATA" >/dev/null
+source scripts/lib/checks.sh
+vl_stage_work "$build/wine-user-scope"
 vl_wine --arch "$VL_ARCH" wineboot -i >/dev/null 2>&1 || true
 # A fresh prefix says Windows 7; the user's font folder needs 10 (1809) or later.
 vl_wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
@@ -30,7 +24,6 @@ fontdata=$(vl_wine winepath -w "$work/FONTDATA" 2>/dev/null)
 machine_fonts=$WINEPREFIX/drive_c/windows/Fonts
 user_key='HKCU\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
 machine_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
-source scripts/lib/checks.sh
 # Runs vellfont.exe VERB and sets status; stdout (JSON, UTF-8) in out.txt,
 # stderr converted from code page 932 into err.txt.
 run_verb() {
