@@ -8,7 +8,7 @@
 #include "codec/huffman_code.h"
 #include "codec/huffman_fast_loop.h"
 #include "codec/huffman_tables.h"
-#include "codec/part_worker.h"
+#include "platform/worker_thread.h"
 
 using namespace vl_table;
 
@@ -131,15 +131,17 @@ VLDecodeStatus StepUntilLanding(const Tables& tables, VLBoundedBitReader& reader
 
 // The later half of the parts goes to the second thread when one helps and
 // is free (each part writes only its own stretch; all read the same input
-// and tables).
+// and tables); when the thread has not begun them by the time the first half
+// is done, they are done here.
 void VLTableHuffmanDecoder::RunParts(const vl_table::Tables& tables, const uint8_t* input, size_t inputSize,
                                      vl_table::FastStream* const* streams, unsigned count) {
-    VLPartWorker* const worker = m_split.secondThread && count >= 3 ? VLPartWorker::Get() : nullptr;
+    VLWorkerThread* const worker =
+        m_split.secondThread && count >= 3 ? VLWorkerThread::ForDecoding() : nullptr;
     const unsigned half = count / 2;
-    if (worker &&
-        worker->Start([&] { RunFastStreams(tables, input, inputSize, streams + half, count - half); })) {
+    const auto laterParts = [&] { RunFastStreams(tables, input, inputSize, streams + half, count - half); };
+    if (worker && worker->Start(laterParts)) {
         RunFastStreams(tables, input, inputSize, streams, half);
-        worker->Wait();
+        if (worker->TakeBackOrWait()) laterParts();
         return;
     }
     RunFastStreams(tables, input, inputSize, streams, count);

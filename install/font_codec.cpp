@@ -7,10 +7,14 @@
 #include "codec/sfnt_check.h"
 #include "codec/table_huffman_decoder.h"
 #include "install/progress.h"
+#include "platform/worker_thread.h"
 
 VLFontCodec GetFontCodec() {
-    // One decoder for every font: its tables and part buffer are kept.
+    // One decoder for every font: its tables are kept. Its second thread
+    // starts now, so that it runs by the first font: a new thread can take
+    // milliseconds to begin.
     auto decoder = std::make_shared<VLTableHuffmanDecoder>();
+    VLWorkerThread::ForDecoding();
     return VLFontCodec{
         [](const std::string& path, VLCmpFileBytes& file) {
             return ReadCmpFileInto(path, file,

@@ -1,5 +1,7 @@
 #include "install/font_life_job.h"
 
+#include <vector>
+
 #include "install/font_removal.h"
 #include "install/font_replacement.h"
 #include "install/progress.h"
@@ -26,12 +28,50 @@ bool Decode(VLInstallPlatform& platform, const VLFontCodec& codec, VLFontEntry& 
     return false;
 }
 
+// The next font, decoded into the kept buffer while this one's file goes to
+// the disk: the two overlap where a thread waits for the disk. Its result and
+// its bar moves wait for its turn, so the log and the bar keep their order.
+struct VLDecodeAhead {
+    VLFontEntry* next = nullptr;     // the font to decode ahead, if any
+    VLFontEntry* decoded = nullptr;  // the font decoded ahead, until its turn
+    bool succeeded = false;
+    std::vector<VLProgressMove> progress;
+
+    void DecodeNext(VLInstallPlatform& platform, const VLFontCodec& codec, VLReusableBuffer& payload) {
+        if (!next) return;
+        try {
+            VLProgressRecording recording;
+            succeeded = Decode(platform, codec, *next, payload);
+            progress = recording.Take();
+            decoded = next;
+        } catch (...) {
+            // Decoded again in its turn, where a failure is reported.
+            decoded = nullptr;
+        }
+    }
+
+    // The font's decoding: done ahead (its bar moves made now), or done now.
+    bool DecodeInTurn(VLInstallPlatform& platform, const VLFontCodec& codec, VLFontEntry& entry,
+                      VLReusableBuffer& payload) {
+        if (decoded != &entry) return Decode(platform, codec, entry, payload);
+        decoded = nullptr;
+        ReplayProgress(progress);
+        return succeeded;
+    }
+};
+
+bool NeedsDecoding(const VLFontEntry& entry, const VLLifeRequest& request) {
+    return entry.state == VLFontState::kMissing || (entry.state == VLFontState::kOlder && request.upgrade);
+}
+
 // Returns whether the system's font table changed.
 bool InstallOne(VLInstallPlatform& platform, const VLFontCodec& codec, const VLLifeRequest& request,
-                VLFontEntry& entry) {
+                VLFontEntry& entry, VLDecodeAhead& ahead) {
     const VLFontDestination& destination = request.destination;
     VLReusableBuffer own;
     VLReusableBuffer& payload = FontBufferOf(codec, own);
+    // Only the kept buffer outlives this font for the next one.
+    if (&payload == &own) ahead.next = nullptr;
     switch (entry.state) {
         case VLFontState::kInstalled:
             entry.outcome = VLLifeOutcome::kAlreadyInstalled;
@@ -40,14 +80,15 @@ bool InstallOne(VLInstallPlatform& platform, const VLFontCodec& codec, const VLL
         case VLFontState::kUnregistered:
             return RegisterAgain(platform, request.destination, entry);
         case VLFontState::kMissing:
-            return Decode(platform, codec, entry, payload) &&
-                   PlaceNewFont(platform, destination, entry, payload);
+            return ahead.DecodeInTurn(platform, codec, entry, payload) &&
+                   PlaceNewFont(platform, destination, entry, payload,
+                                [&] { ahead.DecodeNext(platform, codec, payload); });
         case VLFontState::kOlder:
             if (!request.upgrade) {
                 LeaveAlone(entry, "an older version is installed; --upgrade replaces it");
                 return false;
             }
-            return Decode(platform, codec, entry, payload) &&
+            return ahead.DecodeInTurn(platform, codec, entry, payload) &&
                    ReplaceFont(platform, destination, entry, payload);
         case VLFontState::kNewer:
             LeaveAlone(entry, "a newer version is installed");
@@ -93,11 +134,15 @@ void InstallFonts(VLInstallPlatform& platform, const VLFontCodec& codec, const V
     // What an installation killed before its end left behind goes first.
     platform.files.RemoveStaleTempFiles(request.destination.folder);
     bool changed = false;
-    for (VLFontEntry& entry : result.fonts) {
+    VLDecodeAhead ahead;
+    for (size_t i = 0; i < result.fonts.size(); ++i) {
+        VLFontEntry& entry = result.fonts[i];
+        const bool nextDecoded = i + 1 < result.fonts.size() && NeedsDecoding(result.fonts[i + 1], request);
+        ahead.next = nextDecoded ? &result.fonts[i + 1] : nullptr;
         if (observer) observer->FontStarting(entry);
         ResetProgress();
         try {
-            changed = InstallOne(platform, codec, request, entry) || changed;
+            changed = InstallOne(platform, codec, request, entry, ahead) || changed;
         } catch (...) {
             entry.outcome = VLLifeOutcome::kFailed;
         }

@@ -35,9 +35,10 @@ void UnloadSessionFont(IVLFontRegistry& registry, const std::string& fileName) {
 }
 
 bool PlaceNewFont(VLInstallPlatform& platform, const VLFontDestination& destination, VLFontEntry& entry,
-                  const VLReusableBuffer& payload) {
+                  const VLReusableBuffer& payload, const std::function<void()>& whileFlushing) {
     std::string tempPath;
-    if (!WriteTempFontFile(platform.files, destination.folder, payload.Data(), payload.Size(), tempPath)) {
+    if (!WriteTempFontFile(platform.files, destination.folder, payload.Data(), payload.Size(), tempPath,
+                           whileFlushing)) {
         Fail(entry, VLFontOutcome::kFailed, "the font file could not be written");
         return false;
     }

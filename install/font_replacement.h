@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "codec/byte_buffer.h"
 #include "install/font_destination.h"
 #include "install/font_status.h"
@@ -16,8 +18,9 @@ void UnloadSessionFont(IVLFontRegistry& registry, const std::string& fileName);
 // A missing font: written under a temporary name in the folder, renamed to its
 // name only when complete (never over a file), then registered where the
 // destination registers fonts; a refused registration takes the file away again.
+// whileFlushing runs once the payload is written, while it goes to the disk.
 bool PlaceNewFont(VLInstallPlatform& platform, const VLFontDestination& destination, VLFontEntry& entry,
-                  const VLReusableBuffer& payload);
+                  const VLReusableBuffer& payload, const std::function<void()>& whileFlushing = nullptr);
 
 // An identical file whose value is missing: its value is set and the session told.
 bool RegisterAgain(VLInstallPlatform& platform, const VLFontDestination& destination, VLFontEntry& entry);

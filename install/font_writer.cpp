@@ -92,11 +92,15 @@ bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, con
 }
 
 bool WriteTempFontFile(IVLFileSystem& files, const std::string& folder, const uint8_t* payload, uint32_t size,
-                       std::string& tempPath) {
+                       std::string& tempPath, const std::function<void()>& whileFlushing) {
     if (size == 0) return false;
     std::unique_ptr<IVLWritableFile> file = files.CreateTempFile(folder, tempPath);
     if (!file) return false;
     const bool written = WriteChunks(*file, payload, size - 1);
+    if (written && whileFlushing) {
+        file->BeginClose();
+        whileFlushing();
+    }
     const bool closed = file->Close();
     file.reset();
     if (written && closed) return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "install/font_destination.h"
@@ -36,6 +37,7 @@ bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, con
 
 // Writes the payload's first size - 1 bytes to a fresh temporary file in the
 // folder (its path goes to tempPath) and closes it; adds 30 progress units.
-// False, leaving nothing behind, when anything fails.
+// False, leaving nothing behind, when anything fails. whileFlushing runs
+// while the written data goes to the disk (the payload is free by then).
 bool WriteTempFontFile(IVLFileSystem& files, const std::string& folder, const uint8_t* payload, uint32_t size,
-                       std::string& tempPath);
+                       std::string& tempPath, const std::function<void()>& whileFlushing = nullptr);

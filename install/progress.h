@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // The bar that shows the progress of the font being installed (range 0 to 100).
 // Both calls are synchronous requests to a control owned by the UI thread.
@@ -31,6 +32,34 @@ void AddProgress(double amount);
 void AdvanceProgress(int32_t n);
 // Puts the bar back to 0.
 void ResetProgress();
+
+// One call of the three above, kept for later.
+struct VLProgressMove {
+    enum class Kind { kAdd, kAdvance, kReset };
+    Kind kind;
+    double amount;  // what was added, or the units advanced
+};
+
+// While one lives, the three calls above are kept instead of made: work done
+// ahead of its turn (the next font decoded while this one's file is flushed)
+// shows its progress when its turn comes, in order and with the same
+// fractions. One at a time.
+class VLProgressRecording {
+public:
+    VLProgressRecording();
+    ~VLProgressRecording();
+    VLProgressRecording(const VLProgressRecording&) = delete;
+    VLProgressRecording& operator=(const VLProgressRecording&) = delete;
+
+    // The calls kept so far; the recording goes on empty.
+    std::vector<VLProgressMove> Take();
+
+private:
+    std::vector<VLProgressMove> m_moves;
+};
+
+// Makes the kept calls now.
+void ReplayProgress(const std::vector<VLProgressMove>& moves);
 
 // The fraction not yet shown on the bar (below 1.0 between calls).
 double GetProgressFraction();

@@ -11,6 +11,9 @@ public:
     virtual ~IVLWritableFile() = default;
     // Writes all size bytes, or returns false.
     virtual bool Write(const uint8_t* data, uint32_t size) = 0;
+    // Starts flushing what was written to the disk beside the caller, where the
+    // system can; nothing more is written. Close waits for it.
+    virtual void BeginClose() {}
     // Flushes and closes; false when either failed (the data may be incomplete).
     virtual bool Close() = 0;
 };

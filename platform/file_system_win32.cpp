@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <random>
 
+#include "platform/background_flush.h"
 #include "platform/read_only_file.h"
 #include "platform/win32_handles.h"
 #include "platform/win32_services.h"
@@ -19,15 +20,21 @@ public:
         return WriteFile(m_file.Get(), data, size, &written, nullptr) && written == size;
     }
 
+    void BeginClose() override {
+        if (m_file) m_flush.Begin();
+    }
+
     bool Close() override {
         if (!m_file) return false;
-        const bool flushed = FlushFileBuffers(m_file.Get()) != FALSE;
+        const bool flushed = m_flush.Result();
         const bool closed = m_file.Reset();
         return flushed && closed;
     }
 
 private:
     VLHandle m_file;
+    // After the handle: a flush still running is waited for before it closes.
+    VLBackgroundFlush m_flush{[this] { return FlushFileBuffers(m_file.Get()) != FALSE; }};
 };
 
 // A name nobody can guess ahead of the run; created with CREATE_NEW, it is

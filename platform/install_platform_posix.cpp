@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <random>
 
+#include "platform/background_flush.h"
 #include "platform/posix_services.h"
 #include "platform/read_only_file.h"
 #include "platform/shift_jis.h"
@@ -21,6 +22,7 @@ class VLPosixWritableFile : public IVLWritableFile {
 public:
     explicit VLPosixWritableFile(int fd) : m_fd(fd) {}
     ~VLPosixWritableFile() override {
+        m_sync.Wait();
         if (m_fd >= 0) ::close(m_fd);
     }
 
@@ -35,9 +37,13 @@ public:
         return true;
     }
 
+    void BeginClose() override {
+        if (m_fd >= 0) m_sync.Begin();
+    }
+
     bool Close() override {
         if (m_fd < 0) return false;
-        const bool synced = ::fsync(m_fd) == 0;
+        const bool synced = m_sync.Result();
         const bool closed = ::close(m_fd) == 0;
         m_fd = -1;
         return synced && closed;
@@ -45,6 +51,7 @@ public:
 
 private:
     int m_fd;
+    VLBackgroundFlush m_sync{[this] { return ::fsync(m_fd) == 0; }};
 };
 
 }  // namespace

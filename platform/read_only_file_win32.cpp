@@ -1,10 +1,35 @@
 #include <windows.h>
 
+#include <mutex>
+#include <string>
+
 #include "platform/read_only_file.h"
+#include "platform/shift_jis.h"
 
 namespace {
 
 HANDLE AsHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+// Whether the file lies on a fixed drive, asked once per folder: a package's
+// files share theirs, and each question costs a millisecond or more.
+bool OnFixedDrive(const std::string& path) {
+    static std::mutex mutex;
+    static std::string lastFolder;
+    static bool lastFixed = false;
+    const size_t backslash = FindLastSingleByte(path, '\\');
+    const size_t slash = FindLastSingleByte(path, '/');
+    size_t cut = backslash;
+    if (slash != std::string::npos && (cut == std::string::npos || slash > cut)) cut = slash;
+    const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut);
+    std::lock_guard<std::mutex> lock(mutex);
+    if (!folder.empty() && folder == lastFolder) return lastFixed;
+    char volume[MAX_PATH + 1] = {};
+    const bool fixed =
+        GetVolumePathNameA(path.c_str(), volume, sizeof(volume)) && GetDriveTypeA(volume) == DRIVE_FIXED;
+    lastFolder = folder;
+    lastFixed = fixed;
+    return fixed;
+}
 
 }  // namespace
 
@@ -51,10 +76,7 @@ VLReadOnlyFile::OpenResult VLReadOnlyFile::Open(const std::string& path) {
 const uint8_t* VLReadOnlyFile::MapWhole() {
     if (m_handle == -1 || m_size == 0 || m_size > SIZE_MAX) return nullptr;
     if (m_view) return static_cast<const uint8_t*>(m_view);
-    char volume[MAX_PATH + 1] = {};
-    if (!GetVolumePathNameA(m_path.c_str(), volume, sizeof(volume)) || GetDriveTypeA(volume) != DRIVE_FIXED) {
-        return nullptr;
-    }
+    if (!OnFixedDrive(m_path)) return nullptr;
     // Of the size found at opening: a file cut short since then does not map.
     const HANDLE mapping =
         CreateFileMappingA(AsHandle(m_handle), nullptr, PAGE_READONLY, static_cast<DWORD>(m_size >> 32),

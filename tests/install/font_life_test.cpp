@@ -9,6 +9,7 @@
 #include "codec/font_version.h"
 #include "install/font_life_job.h"
 #include "install/font_replacement.h"
+#include "install/progress.h"
 #include "tests/install/fake_platform.h"
 
 namespace {
@@ -281,6 +282,90 @@ TEST(FontLifeTest, EachStateAndWhatTheVerbsDoWithIt) {
             } else {
                 EXPECT_EQ(f.fake.m_values.count(kValue) ? f.fake.m_values[kValue] : "", valueBefore);
             }
+        }
+    }
+}
+
+// What an installation shows, in order: each font's start and result and
+// every bar position between them; and, apart, when each .cmp was read.
+class VLSeenLog : public IVLLifeObserver, public IVLProgressBar {
+public:
+    void FontStarting(const VLFontEntry& entry) override {
+        seen.push_back("start " + entry.font->m_baseName);
+    }
+    void FontDone(const VLFontEntry& entry) override {
+        seen.push_back("done " + entry.font->m_baseName + " " +
+                       std::to_string(static_cast<int>(entry.outcome)));
+        reads.push_back("done " + entry.font->m_baseName);
+    }
+    int32_t GetPos() override { return m_position; }
+    void SetPos(int32_t position) override {
+        m_position = std::max(0, std::min(100, position));
+        seen.push_back("bar " + std::to_string(m_position));
+    }
+
+    std::vector<std::string> seen;
+    std::vector<std::string> reads;
+
+private:
+    int32_t m_position = 0;
+};
+
+// With kept buffers, the next font is decoded while a written file is
+// flushed; what the user sees (results, log order, every bar position) is
+// that of decoding each font in its turn, a failing next font included.
+TEST(FontLifeTest, DecodingTheNextFontAheadChangesNothingSeen) {
+    std::vector<std::string> seenInTurn;
+    for (const bool keptBuffers : {false, true}) {
+        SCOPED_TRACE(keptBuffers ? "decoded ahead" : "decoded in turn");
+        LifeFixture f;
+        for (const char* name : {"DEF", "GHI"}) {
+            VLFontInfo other = f.font;
+            other.m_baseName = name;
+            other.m_familyName = std::string("Fam ") + name;
+            f.package.AddFont(other);
+            f.fake.m_files[std::string(kFontData) + "\\" + name + ".cmp"] =
+                MakeFont(2 * kFixed1, other.m_familyName, "Version 2.000", name) + kChecksumByte;
+        }
+        // DEF fails its checksum.
+        f.fake.m_files[std::string(kFontData) + "\\DEF.cmp"].back() = 0;
+        f.request.chosen = {0, 1, 2};
+
+        VLSeenLog log;
+        VLFontCodec codec = f.Codec();
+        const auto read = codec.readCmpFile;
+        codec.readCmpFile = [&](const std::string& path, VLCmpFileBytes& bytes) {
+            log.reads.push_back("read " + path.substr(path.rfind('\\') + 1));
+            // Read in seven chunks, as the real reader reports them.
+            for (int chunk = 0; chunk < 7; ++chunk) AddProgress(kProgressReading / 7);
+            return read(path, bytes);
+        };
+        if (keptBuffers) codec.buffers = std::make_shared<VLFontBuffers>();
+        ResetProgressStateForTesting();
+        SetProgressBarLookup([&log] { return &log; });
+        VLLifeResult result = CheckFontStates(f.fake.Platform(), codec, f.request, false);
+        InstallFonts(f.fake.Platform(), codec, f.request, result, &log);
+        ResetProgressStateForTesting();
+
+        ASSERT_EQ(result.fonts.size(), 3u);
+        EXPECT_EQ(result.fonts[0].outcome, VLLifeOutcome::kInstalled);
+        EXPECT_EQ(result.fonts[1].outcome, VLLifeOutcome::kFailed);
+        EXPECT_EQ(result.fonts[2].outcome, VLLifeOutcome::kInstalled);
+        EXPECT_EQ(f.fake.m_files[f.Dest()], f.PackageFont());
+        EXPECT_EQ(f.fake.m_files.count(std::string(kFonts) + "\\DEF.ttf"), 0u);
+        EXPECT_EQ(f.fake.m_files[std::string(kFonts) + "\\GHI.ttf"],
+                  MakeFont(2 * kFixed1, "Fam GHI", "Version 2.000", "GHI"));
+        EXPECT_TRUE(f.fake.TempFiles().empty());
+
+        const std::vector<std::string> aheadOrder = {"read ABC.cmp", "read DEF.cmp", "done ABC",
+                                                     "done DEF",     "read GHI.cmp", "done GHI"};
+        const std::vector<std::string> inTurnOrder = {"read ABC.cmp", "done ABC",     "read DEF.cmp",
+                                                      "done DEF",     "read GHI.cmp", "done GHI"};
+        EXPECT_EQ(log.reads, keptBuffers ? aheadOrder : inTurnOrder);
+        if (keptBuffers) {
+            EXPECT_EQ(log.seen, seenInTurn);
+        } else {
+            seenInTurn = log.seen;
         }
     }
 }
