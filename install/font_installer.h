@@ -30,6 +30,9 @@ public:
     // kInstalled when the font was installed. Never throws.
     virtual VLFontOutcome InstallOneFont(const std::string& destPath, const VLFontInfo& font,
                                          const std::string& sourcePath, const std::string& fontType) = 0;
+    // The font the job installs after the next call, or none; the installer
+    // may decode it ahead. Its name has passed the job's checks.
+    virtual void SetNextFont(const VLFontInfo* /*font*/, const std::string& /*sourcePath*/) {}
     // Called once after the last font of the job.
     virtual void FinishJob() = 0;
 };

@@ -1,7 +1,6 @@
 #include "install/font_life_job.h"
 
-#include <vector>
-
+#include "install/decode_ahead.h"
 #include "install/font_removal.h"
 #include "install/font_replacement.h"
 #include "install/progress.h"
@@ -28,35 +27,24 @@ bool Decode(VLInstallPlatform& platform, const VLFontCodec& codec, VLFontEntry& 
     return false;
 }
 
-// The next font, decoded into the kept buffer while this one's file goes to
-// the disk: the two overlap where a thread waits for the disk. Its result and
-// its bar moves wait for its turn, so the log and the bar keep their order.
-struct VLDecodeAhead {
-    VLFontEntry* next = nullptr;     // the font to decode ahead, if any
-    VLFontEntry* decoded = nullptr;  // the font decoded ahead, until its turn
-    bool succeeded = false;
-    std::vector<VLProgressMove> progress;
+// The next font, decoded while this one's file goes to the disk.
+struct VLNextFont {
+    VLFontEntry* entry = nullptr;  // none: nothing to decode ahead
+    VLDecodeAhead ahead;
 
-    void DecodeNext(VLInstallPlatform& platform, const VLFontCodec& codec, VLReusableBuffer& payload) {
-        if (!next) return;
-        try {
-            VLProgressRecording recording;
-            succeeded = Decode(platform, codec, *next, payload);
-            progress = recording.Take();
-            decoded = next;
-        } catch (...) {
-            // Decoded again in its turn, where a failure is reported.
-            decoded = nullptr;
-        }
+    void DecodeAhead(VLInstallPlatform& platform, const VLFontCodec& codec, VLReusableBuffer& payload) {
+        if (!entry) return;
+        VLFontEntry& next = *entry;
+        ahead.Run(next.sourcePath, next.font->m_fileNumber,
+                  [&] { return Decode(platform, codec, next, payload); });
     }
 
     // The font's decoding: done ahead (its bar moves made now), or done now.
-    bool DecodeInTurn(VLInstallPlatform& platform, const VLFontCodec& codec, VLFontEntry& entry,
+    bool DecodeInTurn(VLInstallPlatform& platform, const VLFontCodec& codec, VLFontEntry& font,
                       VLReusableBuffer& payload) {
-        if (decoded != &entry) return Decode(platform, codec, entry, payload);
-        decoded = nullptr;
-        ReplayProgress(progress);
-        return succeeded;
+        bool succeeded = false;
+        if (ahead.Take(font.sourcePath, font.font->m_fileNumber, succeeded)) return succeeded;
+        return Decode(platform, codec, font, payload);
     }
 };
 
@@ -66,12 +54,12 @@ bool NeedsDecoding(const VLFontEntry& entry, const VLLifeRequest& request) {
 
 // Returns whether the system's font table changed.
 bool InstallOne(VLInstallPlatform& platform, const VLFontCodec& codec, const VLLifeRequest& request,
-                VLFontEntry& entry, VLDecodeAhead& ahead) {
+                VLFontEntry& entry, VLNextFont& ahead) {
     const VLFontDestination& destination = request.destination;
     VLReusableBuffer own;
     VLReusableBuffer& payload = FontBufferOf(codec, own);
     // Only the kept buffer outlives this font for the next one.
-    if (&payload == &own) ahead.next = nullptr;
+    if (&payload == &own) ahead.entry = nullptr;
     switch (entry.state) {
         case VLFontState::kInstalled:
             entry.outcome = VLLifeOutcome::kAlreadyInstalled;
@@ -82,7 +70,7 @@ bool InstallOne(VLInstallPlatform& platform, const VLFontCodec& codec, const VLL
         case VLFontState::kMissing:
             return ahead.DecodeInTurn(platform, codec, entry, payload) &&
                    PlaceNewFont(platform, destination, entry, payload,
-                                [&] { ahead.DecodeNext(platform, codec, payload); });
+                                [&] { ahead.DecodeAhead(platform, codec, payload); });
         case VLFontState::kOlder:
             if (!request.upgrade) {
                 LeaveAlone(entry, "an older version is installed; --upgrade replaces it");
@@ -134,11 +122,11 @@ void InstallFonts(VLInstallPlatform& platform, const VLFontCodec& codec, const V
     // What an installation killed before its end left behind goes first.
     platform.files.RemoveStaleTempFiles(request.destination.folder);
     bool changed = false;
-    VLDecodeAhead ahead;
+    VLNextFont ahead;
     for (size_t i = 0; i < result.fonts.size(); ++i) {
         VLFontEntry& entry = result.fonts[i];
         const bool nextDecoded = i + 1 < result.fonts.size() && NeedsDecoding(result.fonts[i + 1], request);
-        ahead.next = nextDecoded ? &result.fonts[i + 1] : nullptr;
+        ahead.entry = nextDecoded ? &result.fonts[i + 1] : nullptr;
         if (observer) observer->FontStarting(entry);
         ResetProgress();
         try {

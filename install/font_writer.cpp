@@ -51,7 +51,7 @@ bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, con
 
 bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, const std::string& fileName,
                    const std::string& valueName, VLFontRegistrationKind registration, const uint8_t* payload,
-                   uint32_t size, VLFontReport* report) {
+                   uint32_t size, VLFontReport* report, const std::function<void()>& whileFlushing) {
     VLFontReport ignored;
     VLFontReport& result = report ? *report : ignored;
     result.registered = false;
@@ -60,15 +60,8 @@ bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, con
     IVLFileSystem& files = platform.files;
 
     std::string tempPath;
-    std::unique_ptr<IVLWritableFile> file = files.CreateTempFile(FolderOf(destPath), tempPath);
-    if (!file) return false;
-
-    // A failed flush or close is a write error like any other: the data may
-    // not all be on the disk.
-    const bool written = WriteChunks(*file, payload, size - 1);
-    const bool closed = file->Close();
-    file.reset();
-    if (!written || !closed || !files.MoveNoReplace(tempPath, destPath)) {
+    if (!WriteTempFontFile(files, FolderOf(destPath), payload, size, tempPath, whileFlushing)) return false;
+    if (!files.MoveNoReplace(tempPath, destPath)) {
         files.RemoveFile(tempPath);
         return false;
     }

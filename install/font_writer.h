@@ -25,9 +25,11 @@ uint32_t CountWriteChunks(uint32_t fontBytes);
 // existing file. Adds 30 progress units in all. False, leaving no file behind,
 // when anything fails, the registration included (report->outcome says which
 // registration failure).
+// whileFlushing runs once the payload is written, while it goes to the disk.
 bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, const std::string& fileName,
                    const std::string& valueName, VLFontRegistrationKind registration, const uint8_t* payload,
-                   uint32_t size, VLFontReport* report = nullptr);
+                   uint32_t size, VLFontReport* report = nullptr,
+                   const std::function<void()>& whileFlushing = nullptr);
 
 // The wizard's form: registered under the machine's key when destPath lies
 // in the system font folder.

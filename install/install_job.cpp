@@ -41,6 +41,30 @@ const char* FailureDetail(VLFontOutcome outcome) {
     return nullptr;
 }
 
+// Whether a font's name passes the job's checks: a plain file name whose
+// paths fit the system's file calls.
+bool NamesAreSafe(const VLFontInfo& font, const std::string& sourcePath, const std::string& destPath) {
+    return CheckBaseName(font.m_baseName) == VLBaseNameProblem::kNone && destPath.size() < kMaxPathBytes &&
+           sourcePath.size() < kMaxPathBytes;
+}
+
+// Tells the installer which font comes after index, when one is checked and
+// safely named, so that it may decode it ahead.
+void AnnounceNextFont(IVLFontInstaller& installer, IVLInstallHost& host, const VLPackageInfo& package,
+                      const std::string& fontDataDir, const std::string& destDir, int32_t index) {
+    for (int32_t next = index + 1; next < static_cast<int32_t>(package.m_fonts.size()); ++next) {
+        if (!host.IsFontChecked(next)) continue;
+        const VLFontInfo& font = package.m_fonts[static_cast<size_t>(next)];
+        const std::string sourcePath = SourcePathOf(fontDataDir, font.m_baseName);
+        if (NamesAreSafe(font, sourcePath, destDir + "\\" + package.GetOutputFileName(next))) {
+            installer.SetNextFont(&font, sourcePath);
+            return;
+        }
+        break;
+    }
+    installer.SetNextFont(nullptr, std::string());
+}
+
 void InstallCheckedFonts(IVLInstallHost& host, IVLFontInstaller& installer, IVLFileSystem& files,
                          const VLPackageInfo& package, const std::string& fontDataDir,
                          const std::string& destDir, VLInstallSummary& summary) {
@@ -57,8 +81,7 @@ void InstallCheckedFonts(IVLInstallHost& host, IVLFontInstaller& installer, IVLF
         host.AppendLog(ReplacePlaceholder(kTextInstallingFont, "%s", package.FormatFontLabel(index, false)));
         // The name comes from the package: one that is not a plain file name
         // could reach outside both folders, so nothing is touched for it.
-        if (CheckBaseName(font.m_baseName) != VLBaseNameProblem::kNone || destPath.size() >= kMaxPathBytes ||
-            sourcePath.size() >= kMaxPathBytes) {
+        if (!NamesAreSafe(font, sourcePath, destPath)) {
             host.AppendLog(kTextUnsafeFileName);
             host.AppendLog(kTextFailed);
             ++summary.failedCount;
@@ -69,6 +92,7 @@ void InstallCheckedFonts(IVLInstallHost& host, IVLFontInstaller& installer, IVLF
             ++summary.failedCount;
             continue;
         }
+        AnnounceNextFont(installer, host, package, fontDataDir, destDir, index);
         const VLFontOutcome outcome =
             installer.InstallOneFont(destPath, font, sourcePath, package.m_fontType);
         if (outcome == VLFontOutcome::kInstalled) {

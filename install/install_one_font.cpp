@@ -11,9 +11,44 @@
 
 namespace {
 
+// Reads, decodes, descrambles and checks the package's font into payload,
+// moving the bar through reading, decoding and checking.
+bool DecodeFont(VLInstallPlatform& platform, const VLFontCodec& codec, VLFontBuffers& buffers,
+                const VLFontInfo& font, const std::string& sourcePath, std::string& warning) {
+    VLReusableBuffer& payload = buffers.font;
+    if (!codec.readCmpFile(platform.files.ToNativePath(sourcePath), buffers.file)) return false;
+    DiagnosticLog().Trace("readFile ok");
+    if (!codec.decompressCmp(buffers.file.Data(), buffers.file.Size(), payload)) return false;
+    AddProgress(kProgressDecoding);
+    DiagnosticLog().Trace("decompress ok");
+
+    // Descrambled and checked where it was decoded.
+    if (!codec.descrambleFont(font.m_fileNumber, payload.Data(), payload.Size())) return false;
+    // The checksum covers only the first few thousand bytes: the font's own
+    // structure is checked too. A broken one fails like a bad checksum; a
+    // stale table checksum in a sound one (some shipping fonts have them) is
+    // only worth a warning.
+    if (codec.checkFont) {
+        std::string problem;
+        switch (codec.checkFont(payload.Data(), payload.Size() - 1, problem)) {
+            case VLSfntCheck::kBroken:
+                return false;
+            case VLSfntCheck::kChecksumMismatch:
+                warning = problem;
+                break;
+            case VLSfntCheck::kSound:
+            case VLSfntCheck::kNotSfnt:
+                break;
+        }
+    }
+    AddProgress(kProgressChecking);
+    return true;
+}
+
 int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, const std::string& destPath,
                        VLFontRegistrationKind registration, const VLFontInfo& font,
-                       const std::string& sourcePath, const std::string& fontType, VLFontReport& report) {
+                       const std::string& sourcePath, const std::string& fontType, VLFontReport& report,
+                       VLFontInstaller::NextFont* next) {
     DiagnosticLog().Trace("start");
     ResetProgress();
 
@@ -28,41 +63,51 @@ int32_t InstallDecoded(VLInstallPlatform& platform, const VLFontCodec& codec, co
     // cost on first touch. The .cmp file and the font are all that is held.
     const std::shared_ptr<VLFontBuffers> buffers =
         codec.buffers ? codec.buffers : std::make_shared<VLFontBuffers>();
-    VLCmpFileBytes& file = buffers->file;
-    VLReusableBuffer& payload = buffers->font;
-    if (!codec.readCmpFile(platform.files.ToNativePath(sourcePath), file)) return kInstallFailed;
-    DiagnosticLog().Trace("readFile ok");
-    if (!codec.decompressCmp(file.Data(), file.Size(), payload)) return kInstallFailed;
-    AddProgress(kProgressDecoding);
-    DiagnosticLog().Trace("decompress ok");
-
-    // Descrambled, checked and written where it was decoded.
-    if (!codec.descrambleFont(font.m_fileNumber, payload.Data(), payload.Size())) return kInstallFailed;
-    // The checksum covers only the first few thousand bytes: the font's own
-    // structure is checked too. A broken one fails like a bad checksum; a
-    // stale table checksum in a sound one (some shipping fonts have them) is
-    // only worth a warning.
-    if (codec.checkFont) {
-        std::string problem;
-        switch (codec.checkFont(payload.Data(), payload.Size() - 1, problem)) {
-            case VLSfntCheck::kBroken:
-                return kInstallFailed;
-            case VLSfntCheck::kChecksumMismatch:
-                report.warning = problem;
-                break;
-            case VLSfntCheck::kSound:
-            case VLSfntCheck::kNotSfnt:
-                break;
-        }
+    bool decoded = false;
+    if (next && next->ahead.Take(sourcePath, font.m_fileNumber, decoded)) {
+        report.warning = next->aheadWarning;
+    } else {
+        decoded = DecodeFont(platform, codec, *buffers, font, sourcePath, report.warning);
     }
-    AddProgress(kProgressChecking);
+    if (!decoded) return kInstallFailed;
 
+    // Only the kept buffer outlives this font for the next one.
+    std::function<void()> decodeNext;
+    if (next && next->known && codec.buffers) {
+        decodeNext = [&platform, &codec, &buffers, next] {
+            const VLFontInfo& coming = next->font;
+            next->aheadWarning.clear();
+            next->ahead.Run(next->sourcePath, coming.m_fileNumber, [&] {
+                return DecodeFont(platform, codec, *buffers, coming, next->sourcePath, next->aheadWarning);
+            });
+        };
+    }
+    const VLReusableBuffer& payload = buffers->font;
     if (!WriteFontFile(platform, destPath, names.fileName, names.valueName, registration, payload.Data(),
-                       payload.Size(), &report)) {
+                       payload.Size(), &report, decodeNext)) {
         return kInstallFailed;
     }
     ResetProgress();
     return kInstallSucceeded;
+}
+
+int32_t InstallGuarded(VLInstallPlatform& platform, const VLFontCodec& codec, const std::string& destPath,
+                       VLFontRegistrationKind registration, const VLFontInfo& font,
+                       const std::string& sourcePath, const std::string& fontType, VLFontReport* report,
+                       VLFontInstaller::NextFont* next) {
+    VLFontReport ignored;
+    VLFontReport& result = report ? *report : ignored;
+    result = VLFontReport();
+    int32_t code = kInstallFailed;
+    try {
+        code =
+            InstallDecoded(platform, codec, destPath, registration, font, sourcePath, fontType, result, next);
+    } catch (...) {
+        code = kInstallFailed;
+    }
+    if (code != kInstallSucceeded && result.outcome == VLFontOutcome::kInstalled)
+        result.outcome = VLFontOutcome::kFailed;
+    return code;
 }
 
 }  // namespace
@@ -77,18 +122,8 @@ int32_t InstallOneFont(VLInstallPlatform& platform, const VLFontCodec& codec, co
 int32_t InstallOneFont(VLInstallPlatform& platform, const VLFontCodec& codec, const std::string& destPath,
                        VLFontRegistrationKind registration, const VLFontInfo& font,
                        const std::string& sourcePath, const std::string& fontType, VLFontReport* report) {
-    VLFontReport ignored;
-    VLFontReport& result = report ? *report : ignored;
-    result = VLFontReport();
-    int32_t code = kInstallFailed;
-    try {
-        code = InstallDecoded(platform, codec, destPath, registration, font, sourcePath, fontType, result);
-    } catch (...) {
-        code = kInstallFailed;
-    }
-    if (code != kInstallSucceeded && result.outcome == VLFontOutcome::kInstalled)
-        result.outcome = VLFontOutcome::kFailed;
-    return code;
+    return InstallGuarded(platform, codec, destPath, registration, font, sourcePath, fontType, report,
+                          nullptr);
 }
 
 VLFontInstaller::VLFontInstaller(VLInstallPlatform& platform, VLFontCodec codec, WarningSink warn)
@@ -107,11 +142,17 @@ VLFontOutcome VLFontInstaller::InstallOneFont(const std::string& destPath, const
     VLFontReport report;
     const VLFontRegistrationKind registration =
         m_bFixedRegistration ? m_registration : RegistrationForPath(m_platform.system, destPath);
-    ::InstallOneFont(m_platform, m_codec, destPath, registration, font, sourcePath, fontType, &report);
+    InstallGuarded(m_platform, m_codec, destPath, registration, font, sourcePath, fontType, &report, &m_next);
     m_bRegisteredAny = m_bRegisteredAny || report.registered;
     if (report.outcome == VLFontOutcome::kInstalled && !report.warning.empty() && m_warn)
         m_warn(destPath, report.warning);
     return report.outcome;
+}
+
+void VLFontInstaller::SetNextFont(const VLFontInfo* font, const std::string& sourcePath) {
+    m_next.known = font != nullptr;
+    m_next.font = font ? *font : VLFontInfo();
+    m_next.sourcePath = sourcePath;
 }
 
 void VLFontInstaller::FinishJob() {

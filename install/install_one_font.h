@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalogue/font_info.h"
+#include "install/decode_ahead.h"
 #include "install/font_codec.h"
 #include "install/font_destination.h"
 #include "install/font_installer.h"
@@ -45,7 +46,18 @@ public:
 
     VLFontOutcome InstallOneFont(const std::string& destPath, const VLFontInfo& font,
                                  const std::string& sourcePath, const std::string& fontType) override;
+    void SetNextFont(const VLFontInfo* font, const std::string& sourcePath) override;
     void FinishJob() override;
+
+    // The font the job installs next, decoded while the current font's file
+    // goes to the disk when the codec keeps its buffers.
+    struct NextFont {
+        bool known = false;
+        VLFontInfo font;  // a copy: the package's list may grow meanwhile
+        std::string sourcePath;
+        VLDecodeAhead ahead;
+        std::string aheadWarning;
+    };
 
 private:
     VLInstallPlatform& m_platform;
@@ -54,4 +66,5 @@ private:
     bool m_bFixedRegistration = false;
     VLFontRegistrationKind m_registration = VLFontRegistrationKind::kNone;
     bool m_bRegisteredAny = false;
+    NextFont m_next;
 };

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <stdexcept>
 
+#include "install/install_job.h"
 #include "install/progress.h"
 #include "tests/install/fake_platform.h"
 
@@ -278,3 +281,95 @@ TEST(FontInstaller, BroadcastsOnceAfterTheJobWhenAFontWasRegistered) {
 }
 
 }  // namespace
+
+// A wizard host that checks every font and keeps, in order, the log lines
+// and every bar position.
+class VLSeenHost : public IVLInstallHost, public IVLProgressBar {
+public:
+    bool IsFontChecked(int32_t) override { return true; }
+    void AppendLog(const std::string& text) override { seen.push_back(text); }
+    void ShowMessage(const std::string& text) override { seen.push_back("message " + text); }
+    void JobFinished() override {}
+    std::string LoadText(VLJobText) override { return std::string(); }
+    int32_t GetPos() override { return m_position; }
+    void SetPos(int32_t position) override {
+        m_position = std::max(0, std::min(100, position));
+        seen.push_back("bar " + std::to_string(m_position));
+    }
+
+    std::vector<std::string> seen;
+
+private:
+    int32_t m_position = 0;
+};
+
+// With kept buffers the next font is decoded while a written file is flushed:
+// the log, every bar position and the files are those of decoding each font
+// in its turn, with a failing font, a font already present and an unsafe
+// name among them; a font the job refuses by its name is never read.
+TEST(InstallJob, DecodingTheNextFontAheadChangesNothingSeen) {
+    const std::string fontData = "C:\\Setup\\FONTDATA";
+    struct Entry {
+        const char* baseName;
+        std::string source;  // empty: no .cmp file
+    } entries[] = {
+        {"A", std::string(5000, 'a') + char(kGoodChecksum)},
+        {"C", std::string(3000, 'c') + char(kGoodChecksum)},
+        {"D", std::string(9000, 'd') + char(kGoodChecksum)},
+        {"..\\X", std::string(10, 'x') + char(kGoodChecksum)},
+        {"B", std::string(7000, 'b') + '\0'},
+        {"E", std::string(4000, 'e') + char(kGoodChecksum)},
+        {"F", std::string(6000, 'f') + char(kGoodChecksum)},
+    };
+    std::vector<std::string> seenInTurn;
+    std::map<std::string, std::string> filesInTurn;
+    for (const bool keptBuffers : {false, true}) {
+        SCOPED_TRACE(keptBuffers ? "decoded ahead" : "decoded in turn");
+        VLFakePlatform fake;
+        fake.m_folders = {kOther, fontData};
+        VLPackageInfo package;
+        package.m_fontType = "TTF";
+        for (const Entry& entry : entries) {
+            VLFontInfo font = Font();
+            font.m_baseName = entry.baseName;
+            font.m_familyName = std::string("Fam ") + entry.baseName;
+            package.AddFont(font);
+            fake.m_files[fontData + "\\" + entry.baseName + ".cmp"] = entry.source;
+        }
+        // C is there already.
+        fake.m_files[std::string(kOther) + "\\C.ttf"] = "present";
+
+        FakeCodec fakeCodec(fake);
+        if (!keptBuffers) fakeCodec.m_buffers = nullptr;
+        VLFontCodec codec = fakeCodec.Codec();
+        VLSeenHost host;
+        std::vector<std::string> reads;
+        const auto read = codec.readCmpFile;
+        codec.readCmpFile = [&](const std::string& path, VLCmpFileBytes& bytes) {
+            reads.push_back(path.substr(fontData.size() + 1));
+            return read(path, bytes);
+        };
+        ResetProgressStateForTesting();
+        SetProgressBarLookup([&host] { return &host; });
+        VLFontInstaller installer(fake.Platform(), codec);
+        const VLInstallSummary summary =
+            RunInstallJob(host, installer, fake.Platform().files, package, fontData, kOther);
+        ResetProgressStateForTesting();
+
+        EXPECT_EQ(summary.failedCount, 3);
+        // C is decoded during A's flush, then found present and skipped; F
+        // is decoded during E's flush. X is never read, nor anything after
+        // it ahead of its turn.
+        const std::vector<std::string> aheadReads = {"A.cmp", "C.cmp", "D.cmp", "B.cmp", "E.cmp", "F.cmp"};
+        const std::vector<std::string> inTurnReads = {"A.cmp", "D.cmp", "B.cmp", "E.cmp", "F.cmp"};
+        EXPECT_EQ(reads, keptBuffers ? aheadReads : inTurnReads);
+        std::map<std::string, std::string> files(fake.m_files.begin(), fake.m_files.end());
+        if (keptBuffers) {
+            EXPECT_EQ(host.seen, seenInTurn);
+            EXPECT_EQ(files, filesInTurn);
+        } else {
+            seenInTurn = host.seen;
+            filesInTurn = files;
+        }
+    }
+}
