@@ -11,8 +11,8 @@
 
 namespace {
 
-// Reads, decodes, descrambles and checks the package's font into payload,
-// moving the bar through reading, decoding and checking.
+// Reads, decodes, descrambles and checks the package's font into the
+// buffers' font, moving the bar through reading, decoding and checking.
 bool DecodeFont(VLInstallPlatform& platform, const VLFontCodec& codec, VLFontBuffers& buffers,
                 const VLFontInfo& font, const std::string& sourcePath, std::string& warning) {
     VLReusableBuffer& payload = buffers.font;
