@@ -2,21 +2,10 @@
 
 #include <cstring>
 
-#include "catalogue/base_name_check.h"
 #include "codec/decode_limits.h"
 #include "install/font_registration.h"
-#include "platform/shift_jis.h"
 
 namespace {
-
-// The longest path the system's ANSI file calls take, with its zero byte.
-constexpr size_t kMaxPathBytes = 260;
-
-std::string SourcePathOf(const std::string& fontDataDir, const std::string& baseName) {
-    const bool endsWithBackslash =
-        !fontDataDir.empty() && FindLastSingleByte(fontDataDir, '\\') == fontDataDir.size() - 1;
-    return fontDataDir + (endsWithBackslash ? "" : "\\") + baseName + ".cmp";
-}
 
 bool SameBytes(const VLReusableBuffer& payload, const std::string& installed) {
     // The payload's last byte is its checksum, never written.
@@ -118,8 +107,7 @@ VLFontEntry MakeFontEntry(VLInstallPlatform& platform, const VLPackageInfo& pack
     entry.destPath = destination.folder + "\\" + package.GetOutputFileName(index);
     // The name comes from the package: one that is not a plain file name
     // could reach outside both folders, so nothing is looked up for it.
-    if (CheckBaseName(entry.font->m_baseName) != VLBaseNameProblem::kNone ||
-        entry.destPath.size() >= kMaxPathBytes || entry.sourcePath.size() >= kMaxPathBytes) {
+    if (!NamesAreSafe(entry.font->m_baseName, entry.sourcePath, entry.destPath)) {
         entry.state = VLFontState::kUnavailable;
         entry.unavailable = VLUnavailableReason::kUnsafeName;
         entry.message = "the font's file name cannot be used at the destination";

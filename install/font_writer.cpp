@@ -9,16 +9,6 @@
 
 namespace {
 
-// The folder part of a path, without its last separator ("" for a bare name).
-std::string FolderOf(const std::string& path) {
-    const size_t backslash = FindLastSingleByte(path, '\\');
-    const size_t slash = FindLastSingleByte(path, '/');
-    size_t cut = std::string::npos;
-    if (backslash != std::string::npos) cut = backslash;
-    if (slash != std::string::npos && (cut == std::string::npos || slash > cut)) cut = slash;
-    return cut == std::string::npos ? std::string() : path.substr(0, cut);
-}
-
 // Few large writes; the bar moves by one share per 3000-byte chunk each
 // write held, the empty last chunk of a whole number of chunks included.
 bool WriteChunks(IVLWritableFile& file, const uint8_t* payload, uint32_t fontBytes) {
@@ -60,7 +50,8 @@ bool WriteFontFile(VLInstallPlatform& platform, const std::string& destPath, con
     IVLFileSystem& files = platform.files;
 
     std::string tempPath;
-    if (!WriteTempFontFile(files, FolderOf(destPath), payload, size, tempPath, whileFlushing)) return false;
+    if (!WriteTempFontFile(files, FolderOfPath(destPath), payload, size, tempPath, whileFlushing))
+        return false;
     if (!files.MoveNoReplace(tempPath, destPath)) {
         files.RemoveFile(tempPath);
         return false;

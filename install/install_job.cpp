@@ -1,27 +1,16 @@
 #include "install/install_job.h"
 
-#include "catalogue/base_name_check.h"
+#include "install/font_naming.h"
 #include "install/install_texts.h"
 #include "install/progress.h"
 #include "install/text_format.h"
-#include "platform/shift_jis.h"
 
 namespace {
-
-// The longest path the system's ANSI file calls take, with its zero byte.
-constexpr size_t kMaxPathBytes = 260;
 
 std::string TextOf(IVLInstallHost& host, VLJobText id) {
     const std::string text = host.LoadText(id);
     if (!text.empty()) return text;
     return id == VLJobText::kAllInstalled ? kTextAllInstalled : kTextFontsFailed;
-}
-
-// The FONTDATA folder and the file name with exactly one backslash between them.
-std::string SourcePathOf(const std::string& fontDataDir, const std::string& baseName) {
-    const bool endsWithBackslash =
-        !fontDataDir.empty() && FindLastSingleByte(fontDataDir, '\\') == fontDataDir.size() - 1;
-    return fontDataDir + (endsWithBackslash ? "" : "\\") + baseName + ".cmp";
 }
 
 // The line that says why a font failed, when there is more to say than the
@@ -41,13 +30,6 @@ const char* FailureDetail(VLFontOutcome outcome) {
     return nullptr;
 }
 
-// Whether a font's name passes the job's checks: a plain file name whose
-// paths fit the system's file calls.
-bool NamesAreSafe(const VLFontInfo& font, const std::string& sourcePath, const std::string& destPath) {
-    return CheckBaseName(font.m_baseName) == VLBaseNameProblem::kNone && destPath.size() < kMaxPathBytes &&
-           sourcePath.size() < kMaxPathBytes;
-}
-
 // Tells the installer which font comes after index, when one is checked and
 // safely named, so that it may decode it ahead.
 void AnnounceNextFont(IVLFontInstaller& installer, IVLInstallHost& host, const VLPackageInfo& package,
@@ -56,7 +38,7 @@ void AnnounceNextFont(IVLFontInstaller& installer, IVLInstallHost& host, const V
         if (!host.IsFontChecked(next)) continue;
         const VLFontInfo& font = package.m_fonts[static_cast<size_t>(next)];
         const std::string sourcePath = SourcePathOf(fontDataDir, font.m_baseName);
-        if (NamesAreSafe(font, sourcePath, destDir + "\\" + package.GetOutputFileName(next))) {
+        if (NamesAreSafe(font.m_baseName, sourcePath, destDir + "\\" + package.GetOutputFileName(next))) {
             installer.SetNextFont(&font, sourcePath);
             return;
         }
@@ -81,7 +63,7 @@ void InstallCheckedFonts(IVLInstallHost& host, IVLFontInstaller& installer, IVLF
         host.AppendLog(ReplacePlaceholder(kTextInstallingFont, "%s", package.FormatFontLabel(index, false)));
         // The name comes from the package: one that is not a plain file name
         // could reach outside both folders, so nothing is touched for it.
-        if (!NamesAreSafe(font, sourcePath, destPath)) {
+        if (!NamesAreSafe(font.m_baseName, sourcePath, destPath)) {
             host.AppendLog(kTextUnsafeFileName);
             host.AppendLog(kTextFailed);
             ++summary.failedCount;

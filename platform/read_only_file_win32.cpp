@@ -16,11 +16,7 @@ bool OnFixedDrive(const std::string& path) {
     static std::mutex mutex;
     static std::string lastFolder;
     static bool lastFixed = false;
-    const size_t backslash = FindLastSingleByte(path, '\\');
-    const size_t slash = FindLastSingleByte(path, '/');
-    size_t cut = backslash;
-    if (slash != std::string::npos && (cut == std::string::npos || slash > cut)) cut = slash;
-    const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut);
+    const std::string folder = FolderOfPath(path);
     std::lock_guard<std::mutex> lock(mutex);
     if (!folder.empty() && folder == lastFolder) return lastFixed;
     char volume[MAX_PATH + 1] = {};

@@ -20,3 +20,13 @@ inline size_t FindLastSingleByte(const std::string& text, char c) {
     }
     return found;
 }
+
+// The folder part of a path, without its last separator ("" for a bare name);
+// both separators count, each as a single byte.
+inline std::string FolderOfPath(const std::string& path) {
+    const size_t backslash = FindLastSingleByte(path, '\\');
+    const size_t slash = FindLastSingleByte(path, '/');
+    size_t cut = backslash;
+    if (slash != std::string::npos && (cut == std::string::npos || slash > cut)) cut = slash;
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
